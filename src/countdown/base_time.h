@@ -1,0 +1,30 @@
+#pragma once
+
+#include "date_value.h"
+
+#include <QString>
+#include <optional>
+
+namespace quennix {
+
+// The instant the display counts to: a date value, or the text read from the
+// settings file, kept as written until it is used (and written back unchanged
+// if the user never sets another).
+class BaseTime {
+public:
+    BaseTime() = default; // 1 January 2000 00:00:00
+    explicit BaseTime(DateValue value) : value_(value) {}
+    static BaseTime fromText(const QString &text);
+
+    // The date value; text that is not a date throws RunError::typeMismatch().
+    DateValue value() const;
+    // The settings file's text: the text read, or the text of the date value.
+    QString text() const;
+    bool holdsText() const { return text_.has_value(); }
+
+private:
+    DateValue value_ = kEpoch2000;
+    std::optional<QString> text_;
+};
+
+} // namespace quennix

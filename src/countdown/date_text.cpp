@@ -1,0 +1,312 @@
+#include "date_text.h"
+
+#include "formats.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quennix {
+
+QString dateText(DateValue value) {
+    QString text = formatDate(value, QStringLiteral("dd/mm/yyyy"));
+    const DateParts p = dateParts(value);
+    if (p.hour != 0 || p.minute != 0 || p.second != 0)
+        text += QLatin1Char(' ') + formatDate(value, QStringLiteral("hh:mm:ss AM/PM"));
+    return text;
+}
+
+namespace {
+
+// The text is first cut into tokens: runs of digits, runs of letters, single
+// punctuation marks and runs of blanks. Every accepted form is a short token
+// sequence, so the reader gives up as soon as the text grows past that.
+enum class Kind { Number, Word, Punct, Blank };
+
+struct Token {
+    Kind kind;
+    int value = 0;      // Number: its value (meaningless past kMaxDigits)
+    int length = 0;     // Number: digits; Word: letters
+    char text[10] = {}; // Word: lowercase letters (first 9); Punct: the mark
+};
+
+constexpr int kMaxDigits = 4;   // no field needs more
+constexpr int kLengthCap = 100; // lengths past this only need to read as "too long"
+constexpr int kMaxTokens = 24;  // longest form: month-name date, time and AM/PM
+
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// ASCII only: other scripts' letters (and their lower-case forms) are no
+// part of an English month name.
+bool isLetter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+}
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isPunct(char16_t c) {
+    return c == '/' || c == '-' || c == ':' || c == ',' || c == '.';
+}
+
+// False when the text holds a character no date uses, or too many tokens.
+bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &count) {
+    count = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (count == kMaxTokens)
+            return false;
+        Token &t = tokens[count++];
+        t = Token{};
+        const char16_t c = text[i].unicode();
+        if (isDigit(text[i])) {
+            t.kind = Kind::Number;
+            for (; i < text.size() && isDigit(text[i]); ++i) {
+                if (t.length < kMaxDigits)
+                    t.value = t.value * 10 + (text[i].unicode() - '0');
+                t.length = std::min(t.length + 1, kLengthCap);
+            }
+        } else if (isLetter(text[i])) {
+            t.kind = Kind::Word;
+            for (; i < text.size() && isLetter(text[i]); ++i) {
+                if (t.length < int(sizeof t.text) - 1)
+                    t.text[t.length] = char(text[i].unicode() | 0x20); // lower case
+                t.length = std::min(t.length + 1, kLengthCap);
+            }
+        } else if (isBlank(text[i])) {
+            t.kind = Kind::Blank;
+            while (i < text.size() && isBlank(text[i]))
+                ++i;
+        } else if (isPunct(c)) {
+            t.kind = Kind::Punct;
+            t.text[0] = char(c);
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+const char *const kMonths[] = {"january",   "february", "march",    "april",
+                               "may",       "june",     "july",     "august",
+                               "september", "october",  "november", "december"};
+
+// Month 1..12 for a full or three-letter English name, 0 for anything else.
+int monthOfWord(const Token &t) {
+    if (t.kind != Kind::Word || t.length >= int(sizeof t.text))
+        return 0;
+    const QLatin1String word(t.text, t.length);
+    for (int m = 0; m < 12; ++m) {
+        const QLatin1String name(kMonths[m]);
+        if (word == name || (t.length == 3 && name.startsWith(word)))
+            return m + 1;
+    }
+    return 0;
+}
+
+struct Time {
+    int hour = 0, minute = 0, second = 0;
+};
+
+// Recursive descent over the tokens. Each rule takes a position and moves it
+// past what it read; date() and time() move it only on success, so the next
+// form can be tried from the same place.
+class DateReader {
+public:
+    DateReader(const std::array<Token, kMaxTokens> &tokens, int count)
+        : tokens_(tokens), count_(count) {}
+
+    std::optional<DateValue> read() {
+        int pos = 0;
+        if (const std::optional<Time> t = time(pos); t && pos == count_)
+            return toDateValue(QDate(1899, 12, 30), QTime(t->hour, t->minute, t->second));
+        pos = 0;
+        const QDate d = date(pos);
+        if (!d.isValid())
+            return std::nullopt;
+        Time t;
+        if (pos != count_) {
+            // A blank (or, after a year-first date, "T") leads into the time.
+            // Only the year-first form starts with four digits.
+            const bool yearFirst = tokens_[0].kind == Kind::Number && tokens_[0].length == 4;
+            const bool tee = yearFirst && at(pos, Kind::Word) && tokens_[pos].length == 1 &&
+                             tokens_[pos].text[0] == 't';
+            if (!at(pos, Kind::Blank) && !tee)
+                return std::nullopt;
+            ++pos;
+            const std::optional<Time> read = time(pos);
+            if (!read || pos != count_)
+                return std::nullopt;
+            t = *read;
+        }
+        return toDateValue(d, QTime(t.hour, t.minute, t.second));
+    }
+
+private:
+    bool at(int pos, Kind kind) const { return pos < count_ && tokens_[pos].kind == kind; }
+    bool atPunct(int pos, char mark) const {
+        return at(pos, Kind::Punct) && tokens_[pos].text[0] == mark;
+    }
+
+    // A number of minDigits..maxDigits digits.
+    std::optional<int> number(int &pos, int minDigits, int maxDigits) const {
+        if (!at(pos, Kind::Number) || tokens_[pos].length < minDigits ||
+            tokens_[pos].length > maxDigits)
+            return std::nullopt;
+        return tokens_[pos++].value;
+    }
+
+    // A year of two digits (00..29 -> 20xx, 30..99 -> 19xx) or four.
+    std::optional<int> year(int &pos) const {
+        if (!at(pos, Kind::Number))
+            return std::nullopt;
+        const Token &t = tokens_[pos];
+        if (t.length == 2) {
+            ++pos;
+            return t.value + (t.value < 30 ? 2000 : 1900);
+        }
+        return number(pos, 4, 4);
+    }
+
+    // Between the parts of a month-name date: blanks and at most one of
+    // "-", "/", "," or ".", but something.
+    bool nameSeparator(int &pos) const {
+        const int start = pos;
+        if (at(pos, Kind::Blank))
+            ++pos;
+        if (at(pos, Kind::Punct) && tokens_[pos].text[0] != ':') {
+            ++pos;
+            if (at(pos, Kind::Blank))
+                ++pos;
+        }
+        return pos != start;
+    }
+
+    static QDate makeDate(int y, int m, int d) {
+        if (y < 100 || y > 9999)
+            return QDate();
+        return QDate(y, m, d); // invalid for days the month does not have
+    }
+
+    QDate date(int &pos) const {
+        for (auto form : {&DateReader::numericDate, &DateReader::dayMonthNameDate,
+                          &DateReader::monthNameDayDate}) {
+            int p = pos;
+            const QDate d = (this->*form)(p);
+            if (d.isValid()) {
+                pos = p;
+                return d;
+            }
+        }
+        return QDate();
+    }
+
+    // "d/m/yy", "d-m-yyyy" ... day first; "yyyy-mm-dd" or "yyyy/mm/dd" year first.
+    QDate numericDate(int &pos) const {
+        if (!at(pos, Kind::Number) || !(atPunct(pos + 1, '/') || atPunct(pos + 1, '-')))
+            return QDate();
+        const char mark = tokens_[pos + 1].text[0];
+        if (tokens_[pos].length == 4) {
+            const int y = tokens_[pos].value;
+            pos += 2;
+            const auto m = number(pos, 1, 2);
+            if (!m || !atPunct(pos, mark))
+                return QDate();
+            ++pos;
+            const auto d = number(pos, 1, 2);
+            return d ? makeDate(y, *m, *d) : QDate();
+        }
+        const auto d = number(pos, 1, 2);
+        if (!d)
+            return QDate();
+        ++pos;
+        const auto m = number(pos, 1, 2);
+        if (!m || !atPunct(pos, mark))
+            return QDate();
+        ++pos;
+        const auto y = year(pos);
+        return y ? makeDate(*y, *m, *d) : QDate();
+    }
+
+    // "1 January 2000", "1-Jan-2000".
+    QDate dayMonthNameDate(int &pos) const {
+        const auto d = number(pos, 1, 2);
+        if (!d || !nameSeparator(pos))
+            return QDate();
+        const int m = pos < count_ ? monthOfWord(tokens_[pos]) : 0;
+        if (m == 0)
+            return QDate();
+        ++pos;
+        if (!nameSeparator(pos))
+            return QDate();
+        const auto y = year(pos);
+        return y ? makeDate(*y, m, *d) : QDate();
+    }
+
+    // "January 1, 2000".
+    QDate monthNameDayDate(int &pos) const {
+        const int m = pos < count_ ? monthOfWord(tokens_[pos]) : 0;
+        if (m == 0)
+            return QDate();
+        ++pos;
+        if (!nameSeparator(pos))
+            return QDate();
+        const auto d = number(pos, 1, 2);
+        if (!d || !nameSeparator(pos))
+            return QDate();
+        const auto y = year(pos);
+        return y ? makeDate(*y, m, *d) : QDate();
+    }
+
+    // "h:mm", "h:mm:ss", either with an optional "AM"/"PM". On the 12-hour
+    // clock the hour runs 1..12 and 12 AM is midnight.
+    std::optional<Time> time(int &pos) const {
+        int p = pos;
+        const auto h = number(p, 1, 2);
+        if (!h || !atPunct(p, ':'))
+            return std::nullopt;
+        ++p;
+        const auto m = number(p, 1, 2);
+        if (!m)
+            return std::nullopt;
+        std::optional<int> s = 0;
+        if (atPunct(p, ':')) {
+            ++p;
+            s = number(p, 1, 2);
+            if (!s)
+                return std::nullopt;
+        }
+        Time t{*h, *m, *s};
+        const int q = at(p, Kind::Blank) ? p + 1 : p;
+        if (at(q, Kind::Word) && tokens_[q].length == 2 && tokens_[q].text[1] == 'm' &&
+            (tokens_[q].text[0] == 'a' || tokens_[q].text[0] == 'p')) {
+            if (t.hour < 1 || t.hour > 12)
+                return std::nullopt;
+            t.hour = t.hour % 12 + (tokens_[q].text[0] == 'p' ? 12 : 0);
+            p = q + 1;
+        }
+        if (t.hour > 23 || t.minute > 59 || t.second > 59)
+            return std::nullopt;
+        pos = p;
+        return t;
+    }
+
+    const std::array<Token, kMaxTokens> &tokens_;
+    int count_;
+};
+
+} // namespace
+
+std::optional<DateValue> textToDate(QStringView text) {
+    std::array<Token, kMaxTokens> tokens;
+    int count = 0;
+    if (!tokenize(text.trimmed(), tokens, count))
+        return std::nullopt;
+    return DateReader(tokens, count).read();
+}
+
+} // namespace quennix

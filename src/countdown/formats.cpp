@@ -1,0 +1,155 @@
+#include "formats.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quennix {
+
+QString formatCount(qint64 count) {
+    // Work on the unsigned magnitude so the most negative count has one too.
+    quint64 magnitude = count < 0 ? 0 - quint64(count) : quint64(count);
+    QString reversed;
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            reversed.append(QLatin1Char(','));
+        reversed.append(QLatin1Char(char('0' + magnitude % 10)));
+        magnitude /= 10;
+        ++digits;
+    } while (magnitude != 0);
+    if (count < 0)
+        reversed.append(QLatin1Char('-'));
+    std::reverse(reversed.begin(), reversed.end());
+    return reversed;
+}
+
+namespace {
+
+enum class Field { Literal, Hour, Minute, Second, Day, Month, Year, AmPm };
+
+struct Token {
+    Field field;
+    int width;       // letters in the run (fields only)
+    QString literal; // text copied as it stands (literals only)
+};
+
+Field fieldOfLetter(QChar letter) {
+    switch (letter.toLower().unicode()) {
+    case 'h':
+        return Field::Hour;
+    case 'm':
+        return Field::Month; // may turn into minutes once its neighbours are known
+    case 's':
+        return Field::Second;
+    case 'd':
+        return Field::Day;
+    case 'y':
+        return Field::Year;
+    default:
+        return Field::Literal;
+    }
+}
+
+// Splits a pattern into runs of one field letter, "AM/PM" markers and the
+// literal text between them.
+std::vector<Token> tokenize(const QString &pattern) {
+    static const QString kAmPm = QStringLiteral("AM/PM");
+    std::vector<Token> tokens;
+    auto addLiteral = [&tokens](QChar c) {
+        if (tokens.empty() || tokens.back().field != Field::Literal)
+            tokens.push_back({Field::Literal, 0, QString()});
+        tokens.back().literal.append(c);
+    };
+    int i = 0;
+    while (i < pattern.size()) {
+        if (QStringView(pattern).mid(i).startsWith(kAmPm, Qt::CaseInsensitive)) {
+            tokens.push_back({Field::AmPm, 0, QString()});
+            i += kAmPm.size();
+            continue;
+        }
+        const QChar letter = pattern.at(i);
+        const Field field = fieldOfLetter(letter);
+        if (field == Field::Literal) {
+            addLiteral(letter);
+            ++i;
+            continue;
+        }
+        int end = i + 1;
+        while (end < pattern.size() && pattern.at(end).toLower() == letter.toLower())
+            ++end;
+        tokens.push_back({field, end - i, QString()});
+        i = end;
+    }
+    // "m" means minutes when it follows an hour field across a ":".
+    for (size_t k = 2; k < tokens.size(); ++k) {
+        if (tokens[k].field == Field::Month && tokens[k - 1].field == Field::Literal &&
+            tokens[k - 1].literal == QLatin1String(":") && tokens[k - 2].field == Field::Hour)
+            tokens[k].field = Field::Minute;
+    }
+    return tokens;
+}
+
+QString number(int value, int width) {
+    return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+}
+
+const char *const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+const char *const kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                 "Friday", "Saturday", "Sunday"};
+
+// One letter: the bare number; two: padded; three: short name; more: full name.
+QString nameOrNumber(int value, int width, const char *name) {
+    if (width <= 2)
+        return number(value, width);
+    const QString full = QString::fromLatin1(name);
+    return width == 3 ? full.left(3) : full;
+}
+
+} // namespace
+
+QString formatDate(DateValue value, const QString &pattern) {
+    const DateParts p = dateParts(value);
+    const std::vector<Token> tokens = tokenize(pattern);
+    bool twelveHour = false;
+    for (const Token &t : tokens)
+        twelveHour = twelveHour || t.field == Field::AmPm;
+
+    QString out;
+    for (const Token &t : tokens) {
+        const int pad = t.width >= 2 ? 2 : 1;
+        switch (t.field) {
+        case Field::Literal:
+            out += t.literal;
+            break;
+        case Field::Hour: {
+            // On the 12-hour clock midnight and noon both read 12.
+            const int hour = twelveHour ? (p.hour % 12 == 0 ? 12 : p.hour % 12) : p.hour;
+            out += number(hour, pad);
+            break;
+        }
+        case Field::Minute:
+            out += number(p.minute, pad);
+            break;
+        case Field::Second:
+            out += number(p.second, pad);
+            break;
+        case Field::Day:
+            out += nameOrNumber(p.day, t.width, kDayNames[p.dayOfWeek - 1]);
+            break;
+        case Field::Month:
+            out += nameOrNumber(p.month, t.width, kMonthNames[p.month - 1]);
+            break;
+        case Field::Year:
+            out += t.width <= 2 ? number(p.year % 100, t.width) : number(p.year, 4);
+            break;
+        case Field::AmPm:
+            out += p.hour < 12 ? QLatin1String("AM") : QLatin1String("PM");
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace quennix

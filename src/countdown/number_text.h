@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace quennix {
+
+// Numeric value of a text: blanks, tabs and line breaks are ignored wherever
+// they stand; then an optional sign, digits, an optional "." fraction and an
+// optional exponent ("E" or "D", optional sign, digits). Reading stops at the
+// first character that does not fit; no number at all gives 0.
+double numericValue(QStringView text);
+
+// Nearest whole value, halves to even (2.5 -> 2, 3.5 -> 4); NaN and
+// infinities come back unchanged. The one rounding rule every whole-number
+// conversion in the program shares.
+double roundHalfEven(double value);
+
+// Nearest integer, halves to even. Throws RunError::overflow() outside the
+// signed 32-bit range (and for NaN).
+qint32 wholeNumber(double value);
+
+// Text of a number as a single-precision value: up to 7 significant digits,
+// no blank, no trailing zero fraction ("15", "-120", "7.5", "1E+07").
+QString numberText(double value);
+// The same with one leading blank when the number is not negative.
+QString signedNumberText(double value);
+
+// "True" or "False".
+QString truthText(bool value);
+
+// The settings file's truth rule: true for "True", or when the whole number of
+// the numeric value is not 0. May throw RunError::overflow().
+bool truthValue(QStringView text);
+
+} // namespace quennix

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace quennix {
+
+// The message, input and font boxes the program asks the user with. The real
+// ones are modal Qt dialogs; tests script the answers.
+class Dialogs {
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { None, Question };
+    enum class Answer { Ok, Yes, No };
+
+    struct FontChoice {
+        QString face;
+        bool bold = false;
+        bool italic = false;
+        double size = 0; // points, offered to the dialog; never read back
+        bool operator==(const FontChoice &o) const {
+            return face == o.face && bold == o.bold && italic == o.italic;
+        }
+    };
+
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(const QString &text, Buttons buttons, Icon icon,
+                           const QString &title) = 0;
+    // The typed text, or an empty text when cancelled.
+    virtual QString input(const QString &prompt, const QString &title) = 0;
+    // The face, bold and italic chosen, or nothing when cancelled.
+    virtual std::optional<FontChoice> font(const FontChoice &initial) = 0;
+};
+
+// The application's own title, used by boxes that have no title of their own.
+inline QString applicationTitle() { return QStringLiteral("Quennix"); }
+
+} // namespace quennix

@@ -1,0 +1,30 @@
+#include "gui_screens.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace quennix {
+
+QVector<QRect> GuiScreens::geometries() const {
+    QVector<QRect> out;
+    for (const QScreen *s : QGuiApplication::screens())
+        out << s->geometry();
+    return out;
+}
+
+QRect GuiScreens::primary() const {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+double GuiScreens::logicalDpiX() const {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->logicalDotsPerInchX() : 96.0;
+}
+
+double GuiScreens::logicalDpiY() const {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->logicalDotsPerInchY() : 96.0;
+}
+
+} // namespace quennix

@@ -1,0 +1,63 @@
+#include "qt_dialogs.h"
+
+#include <QApplication>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace quennix {
+
+namespace {
+
+// Boxes stay above the always-on-top display window: they belong to it.
+QWidget *owner() { return QApplication::activeWindow(); }
+
+} // namespace
+
+Dialogs::Answer QtDialogs::message(const QString &text, Buttons buttons, Icon icon,
+                                   const QString &title) {
+    QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon,
+                    title.isEmpty() ? applicationTitle() : title, text,
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                              : QMessageBox::Ok,
+                    owner());
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int result = box.exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString QtDialogs::input(const QString &prompt, const QString &title) {
+    QInputDialog box(owner());
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(QString());
+    if (box.exec() != QDialog::Accepted)
+        return {};
+    return box.textValue();
+}
+
+std::optional<Dialogs::FontChoice> QtDialogs::font(const FontChoice &initial) {
+    QFont start;
+    if (!initial.face.isEmpty())
+        start.setFamily(initial.face);
+    start.setBold(initial.bold);
+    start.setItalic(initial.italic);
+    if (initial.size > 0)
+        start.setPointSizeF(initial.size);
+    QFontDialog box(start, owner());
+    box.setOption(QFontDialog::DontUseNativeDialog);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QFont chosen = box.selectedFont();
+    FontChoice out;
+    out.face = chosen.family();
+    out.bold = chosen.bold();
+    out.italic = chosen.italic();
+    return out;
+}
+
+} // namespace quennix

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QRect>
+#include <QVector>
+
+namespace quennix {
+
+// The screens of the desktop, in logical pixels, and their logical dpi.
+class Screens {
+public:
+    virtual ~Screens() = default;
+    virtual QVector<QRect> geometries() const = 0;
+    // The geometry of the primary screen.
+    virtual QRect primary() const = 0;
+    virtual double logicalDpiX() const = 0;
+    virtual double logicalDpiY() const = 0;
+};
+
+} // namespace quennix

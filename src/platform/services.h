@@ -1,0 +1,19 @@
+#pragma once
+
+#include "clock.h"
+#include "dialogs.h"
+#include "program_end.h"
+#include "screens.h"
+
+namespace quennix {
+
+// The platform services the program's logic talks to. main() binds the real
+// ones; tests bind fakes.
+struct Services {
+    Dialogs &dialogs;
+    Clock &clock;
+    Screens &screens;
+    ProgramEnd &programEnd;
+};
+
+} // namespace quennix
