@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+
+namespace quennix {
+
+// Reads the settings file one field at a time, the way its entries were always
+// read: leading blanks are skipped; a field that starts with a double quote runs
+// to the next double quote (then on to the next comma or line end, which are
+// dropped); any other field runs to the next comma or line end. CR LF, CR alone
+// and LF alone all end a line. Reads in bounded chunks and keeps at most
+// kMaxField bytes of a field (the rest is skipped), so a huge or damaged file
+// costs neither much time nor much memory.
+class FieldReader {
+public:
+    static constexpr int kMaxField = 64 * 1024;
+
+    explicit FieldReader(QIODevice &device);
+
+    bool atEnd();
+    // The next field's raw bytes. Call only when !atEnd().
+    QByteArray next();
+
+private:
+    // A read buffer of one chunk over the device: bytes [pos_, end_) are unread.
+    bool fill();
+    int peek();
+    int get();
+    // Moves on to the first double quote (quoted) or comma / line end (not
+    // quoted), leaving it unread; the bytes passed are appended to out (when
+    // given) up to kMaxField.
+    void scan(QByteArray *out, bool quoted);
+    // Consumes the comma or line end that closes a field (CR LF counts once).
+    void skipDelimiter();
+
+    QIODevice &device_;
+    QByteArray buffer_;
+    int pos_ = 0;
+    int end_ = 0;
+    bool exhausted_ = false;
+};
+
+} // namespace quennix
