@@ -1,0 +1,36 @@
+#include "font_measurer.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QtMath>
+
+namespace quennix {
+
+FontMeasurer::FontMeasurer(const QFont &face, double dpiX, double dpiY)
+    : face_(face), dpiX_(dpiX), dpiY_(dpiY) {}
+
+QFont FontMeasurer::font(int size) const {
+    QFont f = face_;
+    f.setPixelSize(qMax(1, qRound(size * dpiY_ / 72.0)));
+    return f;
+}
+
+int FontMeasurer::pixelSize(int size) const {
+    return QFontInfo(font(size)).pixelSize();
+}
+
+double FontMeasurer::realise(int size) const {
+    return pixelSize(size) * 72.0 / dpiY_;
+}
+
+TextExtent FontMeasurer::measure(const QString &text, int size) const {
+    const QFontMetricsF fm(font(size));
+    return {pixelsToTwips(fm.horizontalAdvance(text), dpiX_), pixelsToTwips(fm.height(), dpiY_)};
+}
+
+FitMeasure FontMeasurer::fitMeasure() const {
+    return {[this](int size) { return realise(size); },
+            [this](const QString &text, int size) { return measure(text, size); }};
+}
+
+} // namespace quennix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "font_fit.h"
+
+#include <QFont>
+
+namespace quennix {
+
+// Twips are 1440 to the inch at the screen's logical dpi.
+inline double pixelsToTwips(double px, double dpi) { return px * 1440.0 / dpi; }
+inline double twipsToPixels(double twips, double dpi) { return twips * dpi / 1440.0; }
+
+// Measures a face at whole point sizes the way the screen realises them: a
+// point size becomes a whole number of logical pixels (at least one), and the
+// face may offer a different pixel size (bitmap faces). Sizes come back in
+// points, extents in twips.
+class FontMeasurer {
+public:
+    FontMeasurer(const QFont &face, double dpiX, double dpiY);
+
+    // The logical pixel size a requested point size is drawn at.
+    int pixelSize(int size) const;
+    double realise(int size) const;
+    TextExtent measure(const QString &text, int size) const;
+    // The face at a requested point size, as it is drawn.
+    QFont font(int size) const;
+
+    FitMeasure fitMeasure() const;
+
+private:
+    QFont face_;
+    double dpiX_;
+    double dpiY_;
+};
+
+} // namespace quennix
