@@ -1,0 +1,176 @@
+#include "count_surface.h"
+
+#include "countdown/count_drawing.h"
+#include "countdown/formats.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quennix {
+
+namespace {
+
+int buttonValue(Qt::MouseButtons buttons) {
+    int value = 0;
+    if (buttons & Qt::LeftButton)
+        value |= 1;
+    if (buttons & Qt::RightButton)
+        value |= 2;
+    if (buttons & Qt::MiddleButton)
+        value |= 4;
+    return value;
+}
+
+} // namespace
+
+CountSurface::CountSurface(const AppState &state, Services &services, SurfaceOwner &owner,
+                           QWidget *parent)
+    : QWidget(parent), state_(state), services_(services), owner_(owner) {
+    // The built-in face: a serif at 24 points, bold.
+    face_.setFamily(QStringLiteral("MS Serif"));
+    face_.setStyleHint(QFont::Serif);
+    face_.setBold(true);
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
+    setMinimumSize(1, 1);
+
+    timer1_.setInterval(100);
+    connect(&timer1_, &QTimer::timeout, this, &CountSurface::Timer1_Timer);
+    timer1_.start();
+}
+
+bool CountSurface::isVisible() const { return QWidget::isVisible(); }
+
+double CountSurface::toPixelsX(double twips) const { return twipsToPixels(twips, logicalDpiX()); }
+double CountSurface::toPixelsY(double twips) const { return twipsToPixels(twips, logicalDpiY()); }
+double CountSurface::toTwipsX(double px) const { return pixelsToTwips(px, logicalDpiX()); }
+double CountSurface::toTwipsY(double px) const { return pixelsToTwips(px, logicalDpiY()); }
+
+double CountSurface::scaleWidth() const { return toTwipsX(width()); }
+double CountSurface::scaleHeight() const { return toTwipsY(height()); }
+
+void CountSurface::clear() {
+    shownText_.clear();
+    currentX_ = 0;
+    currentY_ = 0;
+    update();
+}
+
+void CountSurface::print(const QString &text) {
+    shownText_ = text;
+    update();
+}
+
+FontMeasurer CountSurface::measurer() const {
+    return FontMeasurer(face_, logicalDpiX(), logicalDpiY());
+}
+
+QFont CountSurface::drawFont() const { return measurer().font(requestedSize_); }
+
+double CountSurface::textWidth(const QString &text) const {
+    return measurer().measure(text, requestedSize_).width;
+}
+
+double CountSurface::textHeight(const QString &text) const {
+    return measurer().measure(text, requestedSize_).height;
+}
+
+double CountSurface::fontSize() const { return measurer().realise(requestedSize_); }
+
+void CountSurface::setFontSize(double points) {
+    requestedSize_ = qBound(0, qRound(points), kMaxFitSize);
+    update();
+}
+
+void CountSurface::setFontName(const QString &name) {
+    if (name.isEmpty() || name == face_.family())
+        return;
+    face_.setFamily(name);
+    fontChanged();
+}
+
+void CountSurface::setFontBold(bool bold) {
+    face_.setBold(bold);
+    fontChanged();
+}
+
+void CountSurface::setFontItalic(bool italic) {
+    face_.setItalic(italic);
+    fontChanged();
+}
+
+void CountSurface::fontChanged() {
+    // A new face needs a new fit even if the count keeps its shape.
+    fittedShape_.clear();
+    update();
+}
+
+FitMeasure CountSurface::fitMeasure() const {
+    // The measurer lives inside the functions, so they outlive this call.
+    const auto m = std::make_shared<FontMeasurer>(measurer());
+    return {[m](int size) { return m->realise(size); },
+            [m](const QString &text, int size) { return m->measure(text, size); }};
+}
+
+void CountSurface::Timer1_Timer() {
+    const QString clock =
+        formatDate(toDateValue(services_.clock.now()), QStringLiteral("h:mm:ss AM/PM"));
+    if (clock == lastShownTime_)
+        return;
+    lastShownTime_ = clock;
+    Display_Time(*this, state_, services_);
+}
+
+void CountSurface::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    if (shownText_.isEmpty())
+        return;
+    const QFont font = drawFont();
+    p.setFont(font);
+    p.setPen(palette().color(QPalette::WindowText));
+    // The current position is the text's top-left corner; snap the baseline to
+    // a whole device pixel so the digits stay crisp.
+    const qreal dpr = devicePixelRatioF();
+    const qreal x = qRound(toPixelsX(currentX_) * dpr) / dpr;
+    const qreal y = qRound((toPixelsY(currentY_) + QFontMetricsF(font).ascent()) * dpr) / dpr;
+    p.drawText(QPointF(x, y), shownText_);
+}
+
+void CountSurface::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    Fit_Font(*this, state_, services_);
+}
+
+void CountSurface::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // The first appearance counts as a size change: the font is fitted now
+    // that the surface is visible.
+    Fit_Font(*this, state_, services_);
+}
+
+void CountSurface::mousePressEvent(QMouseEvent *event) {
+    owner_.Form_MouseDown(buttonValue(event->button()), toTwipsX(event->position().x()),
+                          toTwipsY(event->position().y()));
+}
+
+void CountSurface::mouseMoveEvent(QMouseEvent *event) {
+    owner_.Form_MouseMove(buttonValue(event->buttons()), toTwipsX(event->position().x()),
+                          toTwipsY(event->position().y()));
+}
+
+void CountSurface::mouseReleaseEvent(QMouseEvent *event) {
+    owner_.Form_MouseUp(buttonValue(event->button()), toTwipsX(event->position().x()),
+                        toTwipsY(event->position().y()));
+}
+
+void CountSurface::mouseDoubleClickEvent(QMouseEvent *event) {
+    // Not a press: the second click of a double-click must not start a drag.
+    if (event->button() == Qt::LeftButton)
+        owner_.Form_DblClick();
+}
+
+} // namespace quennix

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "countdown/app_state.h"
+#include "countdown/count_canvas.h"
+#include "countdown/font_measurer.h"
+#include "platform/services.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace quennix {
+
+// What a display window hears from its drawing surface.
+class SurfaceOwner {
+public:
+    virtual ~SurfaceOwner() = default;
+    // Buttons: 1 left, 2 right, 4 middle; positions in twips within the area.
+    virtual void Form_MouseDown(int button, double x, double y) = 0;
+    virtual void Form_MouseMove(int buttons, double x, double y) = 0;
+    virtual void Form_MouseUp(int button, double x, double y) = 0;
+    virtual void Form_DblClick() = 0;
+};
+
+// The area a display window draws the count in. It holds the drawing state
+// (current position, font and its realised size, the text last drawn) in
+// twips and points; the count's drawing updates that state and asks for a
+// repaint, and painting only draws from it. It also runs the window's 100 ms
+// tick and fits the font whenever its size changes.
+class CountSurface : public QWidget, public CountCanvas {
+    Q_OBJECT
+public:
+    CountSurface(const AppState &state, Services &services, SurfaceOwner &owner,
+                 QWidget *parent = nullptr);
+
+    // CountCanvas
+    bool isVisible() const override;
+    double scaleWidth() const override;
+    double scaleHeight() const override;
+    void clear() override;
+    void setCurrentX(double twips) override { currentX_ = twips; }
+    void setCurrentY(double twips) override { currentY_ = twips; }
+    void print(const QString &text) override;
+    double textWidth(const QString &text) const override;
+    double textHeight(const QString &text) const override;
+    double fontSize() const override;
+    void setFontSize(double points) override;
+    void setFontName(const QString &name) override;
+    FitMeasure fitMeasure() const override;
+    QString fittedShape() const override { return fittedShape_; }
+    void setFittedShape(const QString &shape) override { fittedShape_ = shape; }
+
+    QString fontName() const { return face_.family(); }
+    bool fontBold() const { return face_.bold(); }
+    void setFontBold(bool bold);
+    bool fontItalic() const { return face_.italic(); }
+    void setFontItalic(bool italic);
+
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+    // The text on screen now, and the font it is drawn in.
+    QString shownText() const { return shownText_; }
+    QFont drawFont() const;
+
+    // Twips and logical pixels of this surface's screen.
+    double toPixelsX(double twips) const;
+    double toPixelsY(double twips) const;
+    double toTwipsX(double px) const;
+    double toTwipsY(double px) const;
+
+    // The tick: draws the count when the clock's second has changed.
+    void Timer1_Timer();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    FontMeasurer measurer() const;
+    void fontChanged();
+
+    const AppState &state_;
+    Services &services_;
+    SurfaceOwner &owner_;
+    QTimer timer1_;
+
+    QFont face_;          // face, bold and italic; the size lives in requestedSize_
+    int requestedSize_ = 24;
+    double currentX_ = 0; // twips
+    double currentY_ = 0;
+    QString shownText_;
+    QString fittedShape_;
+    QString lastShownTime_;
+};
+
+} // namespace quennix

@@ -1,0 +1,156 @@
+// Start-up from the settings file, and the round trip through closing.
+
+#include "startup/startup.h"
+#include "support/fake_services.h"
+#include "windows/display_window.h"
+#include "windows/window_switcher.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quennix;
+using namespace quennix::test;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startsFromTheFile_data();
+    void startsFromTheFile();
+    void roundTripKeepsEverything_data();
+    void roundTripKeepsEverything();
+    void lostScreenBringsTheWindowBack();
+
+private:
+    DisplayWindow &start(const QByteArray *file);
+    QString iniPath() const { return dir_.filePath(QStringLiteral("quennix.ini")); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<FakeServices> fakes_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<WindowSwitcher> switcher_;
+};
+
+void TestStartup::init() {
+    fakes_ = std::make_unique<FakeServices>();
+    state_ = std::make_unique<AppState>();
+    state_->settingsPath = iniPath();
+    state_->baseTime = BaseTime(12345); // Main must reset it
+    switcher_ = std::make_unique<WindowSwitcher>(*state_, fakes_->services);
+}
+
+void TestStartup::cleanup() {
+    if (DisplayWindow *w = switcher_->current())
+        delete &w->widget();
+    switcher_.reset();
+    QFile::remove(iniPath());
+}
+
+DisplayWindow &TestStartup::start(const QByteArray *file) {
+    QFile::remove(iniPath());
+    if (file) {
+        QFile f(iniPath());
+        if (!f.open(QIODevice::WriteOnly) || f.write(*file) != file->size())
+            qFatal("cannot write the settings file");
+    }
+    DisplayWindow &w = Main(*state_, fakes_->services, *switcher_);
+    if (!QTest::qWaitForWindowExposed(&w.widget()))
+        qFatal("window not exposed");
+    return w;
+}
+
+void TestStartup::startsFromTheFile_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QRect>("outer"); // twips; empty: the built-in place
+    QTest::addColumn<QString>("baseTime");
+
+    const QRect builtIn;
+    QTest::newRow("no file") << false << QByteArray() << QStringList{"Main|Err(53), File not found"}
+                             << "2" << builtIn << "01/01/2000";
+    QTest::newRow("title-less")
+        << true << QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\nMode=1\r\n")
+        << QStringList() << "1" << QRect(3000, 1500, 4500, 1500) << "01/01/2000";
+    QTest::newRow("empty mode is framed")
+        << true << QByteArray("Top=1500,Left=3000,Height=1500,Width=4500,Mode=\r\n") << QStringList()
+        << "2" << QRect(3000, 1500, 4500, 1500) << "01/01/2000";
+    QTest::newRow("bad base time is skipped")
+        << true << QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
+                              "BaseTime=next week\r\nMode=1\r\n")
+        << QStringList{"Main|Err(13), Type mismatch"} << "1" << QRect(3000, 1500, 4500, 1500)
+        << "01/01/2000";
+    QTest::newRow("overflowing number is skipped")
+        << true << QByteArray("Top=1e12\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
+                              "BaseTime=31/12/2030 11:59:59 PM\r\nMode=1\r\n")
+        << QStringList{"Main|Err(6), Overflow"} << "1" << QRect(3000, 0, 4500, 1500)
+        << "31/12/2030 11:59:59 PM";
+}
+
+void TestStartup::startsFromTheFile() {
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, tag);
+    QFETCH(QRect, outer);
+    QFETCH(QString, baseTime);
+
+    DisplayWindow &w = start(exists ? &file : nullptr);
+
+    QCOMPARE(fakes_->dialogs.messages(), boxes);
+    QCOMPARE(w.tag(), tag);
+    QVERIFY(w.widget().isVisible());
+    QCOMPARE(state_->baseTime.text(), baseTime);
+    if (!outer.isNull()) {
+        QCOMPARE(w.top(), double(outer.top()));
+        QCOMPARE(w.left(), double(outer.left()));
+        QCOMPARE(w.height(), double(outer.height()));
+        QCOMPARE(w.width(), double(outer.width()));
+    }
+}
+
+void TestStartup::roundTripKeepsEverything_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("framed") << QByteArray("Top=3000\r\nLeft=4500\r\nHeight=2400\r\nWidth=5250\r\n"
+                                          "FontName=DejaVu Sans\r\nFontBold=False\r\n"
+                                          "FontItalic=True\r\nBaseTime=01/01/2000\r\nMode=2\r\n");
+    QTest::newRow("title-less")
+        << QByteArray("Top=150\r\nLeft=-300\r\nHeight=1200\r\nWidth=3000\r\n"
+                      "FontName=DejaVu Serif, Condensed\r\nFontBold=True\r\n"
+                      "FontItalic=False\r\nBaseTime=31/12/2030 11:59:59 PM\r\nMode=1\r\n");
+}
+
+void TestStartup::roundTripKeepsEverything() {
+    QFETCH(QByteArray, file);
+    // A face with a comma is cut there when read; from then on it round-trips.
+    DisplayWindow &first = start(&file);
+    first.widget().close();
+    QFile written(iniPath());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray once = written.readAll();
+    written.close();
+
+    DisplayWindow &second = start(&once);
+    second.widget().close();
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), once);
+    QVERIFY(fakes_->dialogs.shown.empty());
+    // Only the face name may differ from what we wrote by hand.
+    const QList<QByteArray> before = file.split('\n'), after = once.split('\n');
+    for (int i : {0, 1, 2, 3, 5, 6, 7, 8})
+        QCOMPARE(after.value(i), before.value(i));
+}
+
+void TestStartup::lostScreenBringsTheWindowBack() {
+    const QByteArray file("Top=30000\r\nLeft=60000\r\nHeight=1500\r\nWidth=4500\r\nMode=1\r\n");
+    fakes_->screens.screens = {QRect(0, 0, 1920, 1080)};
+    DisplayWindow &w = start(&file);
+    const QRect outer = w.outerGeometry();
+    QVERIFY(QRect(0, 0, 1920, 1080).contains(outer));
+    QCOMPARE(outer.size(), QSize(300, 100));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
