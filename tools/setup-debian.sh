@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what building Quennix needs on Debian 12, and with --test what the
+# tests need too. Only missing packages are installed.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+if [[ "${1:-}" == "--test" ]]; then
+    # The desktop the end-to-end tests drive: a virtual X server, a window
+    # manager, and the tools that click, type and look.
+    packages+=(xvfb openbox xdotool x11-utils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
