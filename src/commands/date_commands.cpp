@@ -1,0 +1,87 @@
+#include "date_commands.h"
+
+#include "countdown/date_text.h"
+#include "countdown/formats.h"
+#include "countdown/number_text.h"
+#include "countdown/run_error.h"
+
+#include <limits>
+
+namespace quennix {
+
+namespace {
+
+const QString kDateTimePrompt = QStringLiteral("Date and time ?");
+const QString kDateTimeTitle = QStringLiteral("Seconds remaining as a time");
+
+void tell(Services &services, const QString &text, const QString &title) {
+    services.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, title);
+}
+
+QString whenText(DateValue t) {
+    return formatDate(t, QStringLiteral("hh:mm:ss AM/PM")) + QStringLiteral(" on ") +
+           formatDate(t, QStringLiteral("dddd, dd mmmm, yyyy"));
+}
+
+// Whether the display can count from now to the instant without leaving the
+// 32-bit range; a target it cannot reach would end the program at the next tick.
+bool reachable(DateValue target, const Clock &clock) {
+    try {
+        secondsBetween(toDateValue(clock.now()), target);
+        return true;
+    } catch (const RunError &) {
+        return false;
+    }
+}
+
+} // namespace
+
+void MBase_Time_Click(AppState &state, Services &services,
+                      const std::function<void(const QString &)> &setCaption) {
+    const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
+    if (!date || !reachable(*date, services.clock)) {
+        tell(services, QStringLiteral("Not a valid date"), applicationTitle());
+        return;
+    }
+    state.baseTime = BaseTime(*date);
+    setCaption(QStringLiteral("Seconds to ") +
+               formatDate(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy")));
+}
+
+void MSecondsat_Click(Services &services) {
+    const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
+    if (!date) {
+        tell(services, QStringLiteral("The date entered is not valid."), applicationTitle());
+        return;
+    }
+    try {
+        const qint32 remaining = secondsBetween(*date, kEpoch2000);
+        tell(services,
+             QStringLiteral("At ") + whenText(*date) + QLatin1Char('\n') +
+                 QStringLiteral("Seconds remaining will be ") + formatCount(remaining),
+             applicationTitle());
+    } catch (const RunError &e) {
+        tell(services, e.errText(), QStringLiteral("MSecondsat_Click"));
+    }
+}
+
+void MTimeAt_Click(Services &services) {
+    const QString typed = services.dialogs.input(QStringLiteral("Number of seconds remaining ?"),
+                                                 QStringLiteral("Time at seconds remaining"));
+    try {
+        const qint32 remaining = wholeNumber(numericValue(typed));
+        // The instant is found by counting back; the most negative count has
+        // no 32-bit negation.
+        if (remaining == std::numeric_limits<qint32>::min())
+            throw RunError::overflow();
+        const DateValue t = addSeconds(-double(remaining), kEpoch2000);
+        tell(services,
+             QStringLiteral("Time with ") + formatCount(remaining) +
+                 QStringLiteral(" seconds remaining will be ") + QLatin1Char('\n') + whenText(t),
+             applicationTitle());
+    } catch (const RunError &e) {
+        tell(services, e.errText(), QStringLiteral("MTimeAt_Click"));
+    }
+}
+
+} // namespace quennix
