@@ -119,7 +119,8 @@ void TestDisplayWindows::drag_data() {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QPoint>("travel");
     QTest::addColumn<QPoint>("moved");
-    QTest::newRow("left drag, title-less") << 1 << Qt::LeftButton << QPoint(40, 25) << QPoint(40, 25);
+    QTest::newRow("left drag, title-less")
+        << 1 << Qt::LeftButton << QPoint(40, 25) << QPoint(40, 25);
     QTest::newRow("left drag, framed") << 2 << Qt::LeftButton << QPoint(-30, 12) << QPoint(-30, 12);
     QTest::newRow("click without moving") << 1 << Qt::LeftButton << QPoint(0, 0) << QPoint(0, 0);
     QTest::newRow("right drag") << 1 << Qt::RightButton << QPoint(40, 25) << QPoint(0, 0);

@@ -75,16 +75,18 @@ void TestStartup::startsFromTheFile_data() {
         << true << QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\nMode=1\r\n")
         << QStringList() << "1" << QRect(3000, 1500, 4500, 1500) << "01/01/2000";
     QTest::newRow("empty mode is framed")
-        << true << QByteArray("Top=1500,Left=3000,Height=1500,Width=4500,Mode=\r\n") << QStringList()
-        << "2" << QRect(3000, 1500, 4500, 1500) << "01/01/2000";
+        << true << QByteArray("Top=1500,Left=3000,Height=1500,Width=4500,Mode=\r\n")
+        << QStringList() << "2" << QRect(3000, 1500, 4500, 1500) << "01/01/2000";
     QTest::newRow("bad base time is skipped")
-        << true << QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
-                              "BaseTime=next week\r\nMode=1\r\n")
+        << true
+        << QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
+                      "BaseTime=next week\r\nMode=1\r\n")
         << QStringList{"Main|Err(13), Type mismatch"} << "1" << QRect(3000, 1500, 4500, 1500)
         << "01/01/2000";
     QTest::newRow("overflowing number is skipped")
-        << true << QByteArray("Top=1e12\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
-                              "BaseTime=31/12/2030 11:59:59 PM\r\nMode=1\r\n")
+        << true
+        << QByteArray("Top=1e12\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
+                      "BaseTime=31/12/2030 11:59:59 PM\r\nMode=1\r\n")
         << QStringList{"Main|Err(6), Overflow"} << "1" << QRect(3000, 0, 4500, 1500)
         << "31/12/2030 11:59:59 PM";
 }
@@ -116,10 +118,10 @@ void TestStartup::roundTripKeepsEverything_data() {
     QTest::newRow("framed") << QByteArray("Top=3000\r\nLeft=4500\r\nHeight=2400\r\nWidth=5250\r\n"
                                           "FontName=DejaVu Sans\r\nFontBold=False\r\n"
                                           "FontItalic=True\r\nBaseTime=01/01/2000\r\nMode=2\r\n");
-    QTest::newRow("title-less")
-        << QByteArray("Top=150\r\nLeft=-300\r\nHeight=1200\r\nWidth=3000\r\n"
-                      "FontName=DejaVu Serif, Condensed\r\nFontBold=True\r\n"
-                      "FontItalic=False\r\nBaseTime=31/12/2030 11:59:59 PM\r\nMode=1\r\n");
+    QTest::newRow("title-less") << QByteArray(
+        "Top=150\r\nLeft=-300\r\nHeight=1200\r\nWidth=3000\r\n"
+        "FontName=DejaVu Serif, Condensed\r\nFontBold=True\r\n"
+        "FontItalic=False\r\nBaseTime=31/12/2030 11:59:59 PM\r\nMode=1\r\n");
 }
 
 void TestStartup::roundTripKeepsEverything() {

@@ -34,6 +34,8 @@ public:
 };
 
 // The application's own title, used by boxes that have no title of their own.
-inline QString applicationTitle() { return QStringLiteral("Quennix"); }
+inline QString applicationTitle() {
+    return QStringLiteral("Quennix");
+}
 
 } // namespace quennix

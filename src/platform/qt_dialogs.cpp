@@ -10,17 +10,18 @@ namespace quennix {
 namespace {
 
 // Boxes stay above the always-on-top display window: they belong to it.
-QWidget *owner() { return QApplication::activeWindow(); }
+QWidget *owner() {
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
 Dialogs::Answer QtDialogs::message(const QString &text, Buttons buttons, Icon icon,
                                    const QString &title) {
-    QMessageBox box(icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon,
-                    title.isEmpty() ? applicationTitle() : title, text,
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                              : QMessageBox::Ok,
-                    owner());
+    QMessageBox box(
+        icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon,
+        title.isEmpty() ? applicationTitle() : title, text,
+        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner());
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int result = box.exec();
     if (buttons == Buttons::Ok)

@@ -8,10 +8,10 @@ namespace {
 
 // Squared distance between two rectangles (0 when they touch or overlap).
 qint64 distance2(const QRect &a, const QRect &b) {
-    const qint64 dx = qMax<qint64>(0, qMax<qint64>(qint64(b.left()) - a.right(),
-                                                   qint64(a.left()) - b.right()));
-    const qint64 dy = qMax<qint64>(0, qMax<qint64>(qint64(b.top()) - a.bottom(),
-                                                   qint64(a.top()) - b.bottom()));
+    const qint64 dx =
+        qMax<qint64>(0, qMax<qint64>(qint64(b.left()) - a.right(), qint64(a.left()) - b.right()));
+    const qint64 dy =
+        qMax<qint64>(0, qMax<qint64>(qint64(b.top()) - a.bottom(), qint64(a.top()) - b.bottom()));
     return dx * dx + dy * dy;
 }
 

@@ -42,15 +42,29 @@ CountSurface::CountSurface(const AppState &state, Services &services, SurfaceOwn
     timer1_.start();
 }
 
-bool CountSurface::isVisible() const { return QWidget::isVisible(); }
+bool CountSurface::isVisible() const {
+    return QWidget::isVisible();
+}
 
-double CountSurface::toPixelsX(double twips) const { return twipsToPixels(twips, logicalDpiX()); }
-double CountSurface::toPixelsY(double twips) const { return twipsToPixels(twips, logicalDpiY()); }
-double CountSurface::toTwipsX(double px) const { return pixelsToTwips(px, logicalDpiX()); }
-double CountSurface::toTwipsY(double px) const { return pixelsToTwips(px, logicalDpiY()); }
+double CountSurface::toPixelsX(double twips) const {
+    return twipsToPixels(twips, logicalDpiX());
+}
+double CountSurface::toPixelsY(double twips) const {
+    return twipsToPixels(twips, logicalDpiY());
+}
+double CountSurface::toTwipsX(double px) const {
+    return pixelsToTwips(px, logicalDpiX());
+}
+double CountSurface::toTwipsY(double px) const {
+    return pixelsToTwips(px, logicalDpiY());
+}
 
-double CountSurface::scaleWidth() const { return toTwipsX(width()); }
-double CountSurface::scaleHeight() const { return toTwipsY(height()); }
+double CountSurface::scaleWidth() const {
+    return toTwipsX(width());
+}
+double CountSurface::scaleHeight() const {
+    return toTwipsY(height());
+}
 
 void CountSurface::clear() {
     shownText_.clear();
@@ -68,7 +82,9 @@ FontMeasurer CountSurface::measurer() const {
     return FontMeasurer(face_, logicalDpiX(), logicalDpiY());
 }
 
-QFont CountSurface::drawFont() const { return measurer().font(requestedSize_); }
+QFont CountSurface::drawFont() const {
+    return measurer().font(requestedSize_);
+}
 
 double CountSurface::textWidth(const QString &text) const {
     return measurer().measure(text, requestedSize_).width;
@@ -78,7 +94,9 @@ double CountSurface::textHeight(const QString &text) const {
     return measurer().measure(text, requestedSize_).height;
 }
 
-double CountSurface::fontSize() const { return measurer().realise(requestedSize_); }
+double CountSurface::fontSize() const {
+    return measurer().realise(requestedSize_);
+}
 
 void CountSurface::setFontSize(double points) {
     requestedSize_ = qBound(0, qRound(points), kMaxFitSize);

@@ -88,7 +88,7 @@ private:
     SurfaceOwner &owner_;
     QTimer timer1_;
 
-    QFont face_;          // face, bold and italic; the size lives in requestedSize_
+    QFont face_; // face, bold and italic; the size lives in requestedSize_
     int requestedSize_ = 24;
     double currentX_ = 0; // twips
     double currentY_ = 0;

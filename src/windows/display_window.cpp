@@ -46,8 +46,12 @@ void DisplayWindow::runLoad(const QString &name, const std::function<void()> &st
     }
 }
 
-double DisplayWindow::dpiX() const { return self_.logicalDpiX(); }
-double DisplayWindow::dpiY() const { return self_.logicalDpiY(); }
+double DisplayWindow::dpiX() const {
+    return self_.logicalDpiX();
+}
+double DisplayWindow::dpiY() const {
+    return self_.logicalDpiY();
+}
 
 QMargins DisplayWindow::frameMargins() const {
     const QWindow *w = self_.windowHandle();
@@ -61,10 +65,18 @@ QRect DisplayWindow::outerGeometry() const {
     return outer;
 }
 
-double DisplayWindow::top() const { return pixelsToTwips(outerGeometry().top(), dpiY()); }
-double DisplayWindow::left() const { return pixelsToTwips(outerGeometry().left(), dpiX()); }
-double DisplayWindow::height() const { return pixelsToTwips(outerGeometry().height(), dpiY()); }
-double DisplayWindow::width() const { return pixelsToTwips(outerGeometry().width(), dpiX()); }
+double DisplayWindow::top() const {
+    return pixelsToTwips(outerGeometry().top(), dpiY());
+}
+double DisplayWindow::left() const {
+    return pixelsToTwips(outerGeometry().left(), dpiX());
+}
+double DisplayWindow::height() const {
+    return pixelsToTwips(outerGeometry().height(), dpiY());
+}
+double DisplayWindow::width() const {
+    return pixelsToTwips(outerGeometry().width(), dpiX());
+}
 
 void DisplayWindow::setTop(double twips) {
     self_.move(self_.pos().x(), qRound(twipsToPixels(twips, dpiY())));

@@ -18,10 +18,9 @@ Form1::Form1(AppState &state, Services &services, WindowSwitcher &switcher)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createSurface(this));
     // Built-in place and size of the drawing area, in twips.
-    setGeometry(qRound(twipsToPixels(1920, logicalDpiX())),
-                qRound(twipsToPixels(1608, logicalDpiY())),
-                qRound(twipsToPixels(2412, logicalDpiX())),
-                qRound(twipsToPixels(1068, logicalDpiY())));
+    setGeometry(
+        qRound(twipsToPixels(1920, logicalDpiX())), qRound(twipsToPixels(1608, logicalDpiY())),
+        qRound(twipsToPixels(2412, logicalDpiX())), qRound(twipsToPixels(1068, logicalDpiY())));
     Form_Load();
 }
 

@@ -54,9 +54,9 @@ void Form2::Form_Load() {
     runLoad(QStringLiteral("Form2"), [this] {
         Display_Time(surface(), state_, services_);
         // Kept above other windows by the stay-on-top flag set at creation.
-        setWindowTitle(QStringLiteral("Seconds to ") +
-                       formatDate(state_.baseTime.value(),
-                                  QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM")));
+        setWindowTitle(
+            QStringLiteral("Seconds to ") +
+            formatDate(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM")));
     });
 }
 

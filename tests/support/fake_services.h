@@ -31,12 +31,11 @@ public:
         FontChoice font; // initial font offered, for "font"
     };
 
-    Answer message(const QString &text, Buttons buttons, Icon icon,
-                   const QString &title) override;
+    Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     QString input(const QString &prompt, const QString &title) override;
     std::optional<FontChoice> font(const FontChoice &initial) override;
 
-    std::deque<QString> inputAnswers;                 // empty text when run out
+    std::deque<QString> inputAnswers;                  // empty text when run out
     std::deque<std::optional<FontChoice>> fontAnswers; // cancel when run out
     Answer messageAnswer = Answer::Ok;
     std::vector<Shown> shown;
