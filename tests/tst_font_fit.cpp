@@ -50,12 +50,18 @@ private slots:
 void TestFontFit::countShape_data() {
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("shape");
-    QTest::newRow("short positive") << "5" << "88,888,888";
-    QTest::newRow("seven digits with sign") << "-1,234,567" << "88,888,888";
-    QTest::newRow("eight digits") << "12,345,678" << "88,888,888";
-    QTest::newRow("eight digits with sign") << "-12,345,678" << "-88,888,888";
-    QTest::newRow("nine digits with sign") << "-851,234,567" << "-888,888,888";
-    QTest::newRow("ten digits") << "2,147,483,647" << "8,888,888,888";
+    QTest::newRow("short positive") << "5"
+                                    << "88,888,888";
+    QTest::newRow("seven digits with sign") << "-1,234,567"
+                                            << "88,888,888";
+    QTest::newRow("eight digits") << "12,345,678"
+                                  << "88,888,888";
+    QTest::newRow("eight digits with sign") << "-12,345,678"
+                                            << "-88,888,888";
+    QTest::newRow("nine digits with sign") << "-851,234,567"
+                                           << "-888,888,888";
+    QTest::newRow("ten digits") << "2,147,483,647"
+                                << "8,888,888,888";
 }
 
 void TestFontFit::countShape() {
@@ -110,8 +116,7 @@ void TestFontFit::largestFittingSize() {
 void TestFontFit::tinyAreaGetsTheSmallestSize() {
     const FontMeasurer m(QFont(QStringLiteral("DejaVu Sans")), kDpi, kDpi);
     // Too small even for size 2: the whole number of the realised size 1.
-    QCOMPARE(fitFontSize(30, 30, widestCountTemplate(), m.fitMeasure()),
-             qRound(m.realise(1)));
+    QCOMPARE(fitFontSize(30, 30, widestCountTemplate(), m.fitMeasure()), qRound(m.realise(1)));
 }
 
 void TestFontFit::syntheticCorners_data() {

@@ -20,7 +20,9 @@ struct FitMeasure {
 };
 
 // The narrowest text the width must hold: eight digits and two separators.
-inline QString widestCountTemplate() { return QStringLiteral("88,888,888"); }
+inline QString widestCountTemplate() {
+    return QStringLiteral("88,888,888");
+}
 
 // The shape a count takes on screen: its text with every digit made "8", but
 // never narrower than the eight-digit template. Counts of the same shape need
@@ -33,20 +35,31 @@ constexpr double kFitMargin = 0.95;
 // otherwise never fail the bounds.
 constexpr int kMaxFitSize = 2000;
 
-// The largest whole point size at which the digit "8" fits 95 % of the height
-// and widthText fits 95 % of the width, given the drawing area in twips.
-// Sizes are tried from 2 up; the answer is the whole number (halves to even) of
-// the realised size of the last size that fitted, so an area too small for
-// size 2 gets the whole number of the realised size 1. A size fails as well when
-// it passes kMaxFitSize or when doubling the request no longer grows the
-// realised size.
-//
-// fitFontSize finds that size by bracketing and bisection, with O(log n)
-// measurements; fitFontSizeStepping tries every size in turn and is kept as
-// the plain statement of the rule.
+// The rule a size is fitted by, given the drawing area in twips. Sizes are
+// tried from 2 up: a size fails when the digit "8" is taller than 95 % of the
+// height or widthText wider than 95 % of the width, when it passes
+// kMaxFitSize, or when doubling the request no longer grows the realised size.
+// The answer is the whole number (halves to even) of the realised size of the
+// last size before the first one that fails, so an area too small for size 2
+// gets the whole number of the realised size 1.
+class FitRule {
+public:
+    FitRule(double scaleWidth, double scaleHeight, const QString &widthText, const FitMeasure &m);
+
+    bool fails(int size) const;
+    // The size to set when `firstFailing` is the first size that fails.
+    int answer(int firstFailing) const;
+
+private:
+    float maxHeight_;
+    float maxWidth_;
+    QString widthText_;
+    const FitMeasure &m_;
+};
+
+// The size the rule gives, found by bracketing and bisection: O(log n)
+// measurements.
 int fitFontSize(double scaleWidth, double scaleHeight, const QString &widthText,
                 const FitMeasure &m);
-int fitFontSizeStepping(double scaleWidth, double scaleHeight, const QString &widthText,
-                        const FitMeasure &m);
 
 } // namespace quennix
