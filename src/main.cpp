@@ -6,7 +6,9 @@
 #include "platform/gui_screens.h"
 #include "platform/qt_dialogs.h"
 #include "platform/system_clock.h"
+#include "platform/termination_requests.h"
 #include "startup/startup.h"
+#include "windows/display_window.h"
 #include "windows/window_switcher.h"
 
 #include <QApplication>
@@ -29,6 +31,15 @@ int main(int argc, char **argv) {
 
     WindowSwitcher switcher(state, services);
     attachMenuCommands(switcher, state, services);
+
+    // A logout or `kill` saves the settings as closing the window would.
+    TerminationRequests termination;
+    QObject::connect(&termination, &TerminationRequests::requested, [&] {
+        if (DisplayWindow *window = switcher.current())
+            window->Form_QueryUnload();
+        programEnd.endNow();
+    });
+
     Main(state, services, switcher);
     if (programEnd.hasEnded())
         return 0;
