@@ -21,15 +21,16 @@ QString countShape(const QString &countText) {
 FitRule::FitRule(double scaleWidth, double scaleHeight, const QString &widthText,
                  const FitMeasure &m)
     : maxHeight_(float(kFitMargin * scaleHeight)), maxWidth_(float(kFitMargin * scaleWidth)),
-      widthText_(widthText), m_(m) {}
+      largest_(m.realise(kMaxFitSize)), widthText_(widthText), m_(m) {}
 
 bool FitRule::fails(int size) const {
     if (size > kMaxFitSize)
         return true;
     // A face that stops growing (a bitmap face at its largest size) would pass
-    // every bound from here on; doubling the request without any growth says
-    // that point has come.
-    if (size >= 4 && m_.realise(size) <= m_.realise(size / 2))
+    // every bound from here on: once the size before has reached the largest
+    // size the face realises, nothing bigger can come. Realised sizes never
+    // shrink as the request grows, so this too fails from some size on.
+    if (m_.realise(size - 1) >= largest_)
         return true;
     if (double(maxHeight_) < m_.measure(QStringLiteral("8"), size).height)
         return true;

@@ -38,7 +38,8 @@ constexpr int kMaxFitSize = 2000;
 // The rule a size is fitted by, given the drawing area in twips. Sizes are
 // tried from 2 up: a size fails when the digit "8" is taller than 95 % of the
 // height or widthText wider than 95 % of the width, when it passes
-// kMaxFitSize, or when doubling the request no longer grows the realised size.
+// kMaxFitSize, or when the size before already realised as large as the face
+// ever gets (its realised size at kMaxFitSize).
 // The answer is the whole number (halves to even) of the realised size of the
 // last size before the first one that fails, so an area too small for size 2
 // gets the whole number of the realised size 1.
@@ -53,12 +54,14 @@ public:
 private:
     float maxHeight_;
     float maxWidth_;
+    double largest_;
     QString widthText_;
     const FitMeasure &m_;
 };
 
 // The size the rule gives, found by bracketing and bisection: O(log n)
-// measurements.
+// measurements. Every test of the rule fails from some size on, which is what
+// lets the search skip sizes and still find the first size that fails.
 int fitFontSize(double scaleWidth, double scaleHeight, const QString &widthText,
                 const FitMeasure &m);
 
