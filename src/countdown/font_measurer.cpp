@@ -15,8 +15,20 @@ QFont FontMeasurer::font(int size) const {
     return f;
 }
 
+const FontMeasurer::Sized &FontMeasurer::sized(int size) const {
+    auto it = sizes_.find(size);
+    if (it == sizes_.end()) {
+        // Each size holds on to a font engine: keep only the latest few dozen.
+        if (sizes_.size() >= 64)
+            sizes_.clear();
+        const QFont f = font(size);
+        it = sizes_.emplace(size, Sized{QFontInfo(f).pixelSize(), QFontMetricsF(f)}).first;
+    }
+    return it->second;
+}
+
 int FontMeasurer::pixelSize(int size) const {
-    return QFontInfo(font(size)).pixelSize();
+    return sized(size).pixelSize;
 }
 
 double FontMeasurer::realise(int size) const {
@@ -24,7 +36,7 @@ double FontMeasurer::realise(int size) const {
 }
 
 TextExtent FontMeasurer::measure(const QString &text, int size) const {
-    const QFontMetricsF fm(font(size));
+    const QFontMetricsF &fm = sized(size).metrics;
     return {pixelsToTwips(fm.horizontalAdvance(text), dpiX_), pixelsToTwips(fm.height(), dpiY_)};
 }
 

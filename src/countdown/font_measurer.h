@@ -3,17 +3,25 @@
 #include "font_fit.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+
+#include <map>
 
 namespace quennix {
 
 // Twips are 1440 to the inch at the screen's logical dpi.
-inline double pixelsToTwips(double px, double dpi) { return px * 1440.0 / dpi; }
-inline double twipsToPixels(double twips, double dpi) { return twips * dpi / 1440.0; }
+inline double pixelsToTwips(double px, double dpi) {
+    return px * 1440.0 / dpi;
+}
+inline double twipsToPixels(double twips, double dpi) {
+    return twips * dpi / 1440.0;
+}
 
 // Measures a face at whole point sizes the way the screen realises them: a
 // point size becomes a whole number of logical pixels (at least one), and the
 // face may offer a different pixel size (bitmap faces). Sizes come back in
-// points, extents in twips.
+// points, extents in twips. What it learns about a size is kept, so the fit's
+// repeated questions and the once-a-second drawing ask Qt only once per size.
 class FontMeasurer {
 public:
     FontMeasurer(const QFont &face, double dpiX, double dpiY);
@@ -27,10 +35,20 @@ public:
 
     FitMeasure fitMeasure() const;
 
+    double dpiX() const { return dpiX_; }
+    double dpiY() const { return dpiY_; }
+
 private:
+    struct Sized {
+        int pixelSize;
+        QFontMetricsF metrics;
+    };
+    const Sized &sized(int size) const;
+
     QFont face_;
     double dpiX_;
     double dpiY_;
+    mutable std::map<int, Sized> sizes_;
 };
 
 } // namespace quennix
