@@ -6,13 +6,12 @@
 #include "commands/menu_commands.h"
 #include "countdown/formats.h"
 #include "startup/settings_file.h"
-#include "support/fake_services.h"
+#include "support/window_fixture.h"
 #include "windows/form2.h"
 #include "windows/window_switcher.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quennix;
@@ -39,29 +38,20 @@ private slots:
 private:
     Form2 &framed();
 
-    QTemporaryDir dir_;
-    std::unique_ptr<FakeServices> fakes_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<WindowSwitcher> switcher_;
+    std::unique_ptr<WindowFixture> f_;
 };
 
 void TestCommands::init() {
-    fakes_ = std::make_unique<FakeServices>();
-    fakes_->clock.set(QDateTime(QDate(2026, 12, 6), QTime(19, 0)));
-    state_ = std::make_unique<AppState>();
-    state_->settingsPath = dir_.filePath(QStringLiteral("quennix.ini"));
-    QFile::remove(state_->settingsPath);
-    switcher_ = std::make_unique<WindowSwitcher>(*state_, fakes_->services);
+    f_ = std::make_unique<WindowFixture>();
+    f_->fakes.clock.set(QDateTime(QDate(2026, 12, 6), QTime(19, 0)));
 }
 
 void TestCommands::cleanup() {
-    if (DisplayWindow *w = switcher_->current())
-        delete &w->widget();
-    switcher_.reset();
+    f_.reset();
 }
 
 Form2 &TestCommands::framed() {
-    auto &form = static_cast<Form2 &>(switcher_->load(2));
+    auto &form = static_cast<Form2 &>(f_->switcher.load(2));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("window not exposed");
@@ -94,33 +84,34 @@ void TestCommands::baseTime() {
     QFETCH(QString, typed);
     QFETCH(QString, caption);
     QString shownCaption = QStringLiteral("unchanged");
-    fakes_->dialogs.inputAnswers = {typed};
+    f_->fakes.dialogs.inputAnswers = {typed};
 
-    MBase_Time_Click(*state_, fakes_->services, [&](const QString &text) { shownCaption = text; });
+    MBase_Time_Click(f_->state, f_->fakes.services,
+                     [&](const QString &text) { shownCaption = text; });
 
-    const auto &asked = fakes_->dialogs.shown.front();
+    const auto &asked = f_->fakes.dialogs.shown.front();
     QCOMPARE(asked.text, QStringLiteral("Date and time ?"));
     QCOMPARE(asked.title, QStringLiteral("Seconds remaining as a time"));
     if (caption.isEmpty()) {
-        QCOMPARE(fakes_->dialogs.messages(), QStringList{"Quennix|Not a valid date"});
+        QCOMPARE(f_->fakes.dialogs.messages(), QStringList{"Quennix|Not a valid date"});
         QCOMPARE(shownCaption, QStringLiteral("unchanged"));
-        QCOMPARE(state_->baseTime.value(), kEpoch2000);
+        QCOMPARE(f_->state.baseTime.value(), kEpoch2000);
     } else {
-        QCOMPARE(fakes_->dialogs.messages(), QStringList());
+        QCOMPARE(f_->fakes.dialogs.messages(), QStringList());
         QCOMPARE(shownCaption, caption);
         // The count now runs to the date typed.
         QCOMPARE(QStringLiteral("Seconds to ") +
-                     formatDate(state_->baseTime.value(), QStringLiteral("HH:MM:SS, dd/mm/yyyy")),
+                     formatDate(f_->state.baseTime.value(), QStringLiteral("HH:MM:SS, dd/mm/yyyy")),
                  caption);
     }
 }
 
 void TestCommands::calculatorsKeepCountingTo2000() {
-    fakes_->dialogs.inputAnswers = {"31/12/2030", "02/01/2000", "60"};
-    MBase_Time_Click(*state_, fakes_->services, [](const QString &) {});
-    MSecondsat_Click(fakes_->services);
-    MTimeAt_Click(fakes_->services);
-    QCOMPARE(fakes_->dialogs.messages(),
+    f_->fakes.dialogs.inputAnswers = {"31/12/2030", "02/01/2000", "60"};
+    MBase_Time_Click(f_->state, f_->fakes.services, [](const QString &) {});
+    MSecondsat_Click(f_->fakes.services);
+    MTimeAt_Click(f_->fakes.services);
+    QCOMPARE(f_->fakes.dialogs.messages(),
              (QStringList{"Quennix|At 12:00:00 AM on Sunday, 02 January, 2000\n"
                           "Seconds remaining will be -86,400",
                           "Quennix|Time with 60 seconds remaining will be \n"
@@ -152,10 +143,10 @@ void TestCommands::secondsAt_data() {
 void TestCommands::secondsAt() {
     QFETCH(QString, typed);
     QFETCH(QString, box);
-    fakes_->dialogs.inputAnswers = {typed};
-    MSecondsat_Click(fakes_->services);
-    QCOMPARE(fakes_->dialogs.shown.front().text, QStringLiteral("Date and time ?"));
-    QCOMPARE(fakes_->dialogs.messages(), QStringList{box});
+    f_->fakes.dialogs.inputAnswers = {typed};
+    MSecondsat_Click(f_->fakes.services);
+    QCOMPARE(f_->fakes.dialogs.shown.front().text, QStringLiteral("Date and time ?"));
+    QCOMPARE(f_->fakes.dialogs.messages(), QStringList{box});
 }
 
 void TestCommands::timeAt_data() {
@@ -186,11 +177,11 @@ void TestCommands::timeAt_data() {
 void TestCommands::timeAt() {
     QFETCH(QString, typed);
     QFETCH(QString, box);
-    fakes_->dialogs.inputAnswers = {typed};
-    MTimeAt_Click(fakes_->services);
-    QCOMPARE(fakes_->dialogs.shown.front().text, QStringLiteral("Number of seconds remaining ?"));
-    QCOMPARE(fakes_->dialogs.shown.front().title, QStringLiteral("Time at seconds remaining"));
-    QCOMPARE(fakes_->dialogs.messages(), QStringList{box});
+    f_->fakes.dialogs.inputAnswers = {typed};
+    MTimeAt_Click(f_->fakes.services);
+    QCOMPARE(f_->fakes.dialogs.shown.front().text, QStringLiteral("Number of seconds remaining ?"));
+    QCOMPARE(f_->fakes.dialogs.shown.front().title, QStringLiteral("Time at seconds remaining"));
+    QCOMPARE(f_->fakes.dialogs.messages(), QStringList{box});
 }
 
 void TestCommands::font_data() {
@@ -211,22 +202,22 @@ void TestCommands::font() {
     QFETCH(QString, globalFace);
     QFETCH(QString, expectedGlobal);
     QFETCH(bool, italic);
-    state_->fontName = globalFace;
+    f_->state.fontName = globalFace;
     Form2 &form = framed();
     form.setFontName(globalFace);
     const QString faceBefore = form.fontName();
     if (!cancel) {
         Dialogs::FontChoice answer{QStringLiteral("DejaVu Sans Mono"), false, true, 300};
-        fakes_->dialogs.fontAnswers = {answer};
+        f_->fakes.dialogs.fontAnswers = {answer};
     }
     form.surface().setFontSize(3); // any size: the command fits it again
 
-    MFont_Click(form, *state_, fakes_->services);
+    MFont_Click(form, f_->state, f_->fakes.services);
 
-    const auto &offered = fakes_->dialogs.shown.front().font;
+    const auto &offered = f_->fakes.dialogs.shown.front().font;
     QCOMPARE(offered.face, globalFace.isEmpty() ? faceBefore : globalFace);
     QCOMPARE(offered.bold, true);
-    QCOMPARE(state_->fontName, expectedGlobal);
+    QCOMPARE(f_->state.fontName, expectedGlobal);
     QCOMPARE(form.fontName(), expectedGlobal.isEmpty() ? faceBefore : expectedGlobal);
     QCOMPARE(form.fontBold(), cancel);
     QCOMPARE(form.fontItalic(), italic);
@@ -243,7 +234,7 @@ void TestCommands::aboutHidesTheFramedWindow() {
 }
 
 void TestCommands::aboutWindowLayout() {
-    Form3 about(fakes_->screens);
+    Form3 about(f_->fakes.screens);
     QCOMPARE(about.windowTitle(), QStringLiteral("QUENNIX"));
     QStringList texts;
     for (const QLabel *label : about.findChildren<QLabel *>()) {
@@ -266,18 +257,18 @@ void TestCommands::aboutWindowLayout() {
 }
 
 void TestCommands::exitSavesOnceAndEnds() {
-    attachMenuCommands(*switcher_, *state_, fakes_->services);
+    attachMenuCommands(f_->switcher, f_->state, f_->fakes.services);
     Form2 &form = framed();
     form.MExit->trigger();
-    QCOMPARE(fakes_->programEnd.count, 1);
-    const SettingsReadResult read = readSettingsFile(state_->settingsPath);
+    QCOMPARE(f_->fakes.programEnd.count, 1);
+    const SettingsReadResult read = readSettingsFile(f_->state.settingsPath);
     QVERIFY(!read.openError);
     QCOMPARE(read.values.mode, 2);
 
     // Whatever closes afterwards writes nothing more.
-    QFile::remove(state_->settingsPath);
+    QFile::remove(f_->state.settingsPath);
     form.close();
-    QVERIFY(!QFile::exists(state_->settingsPath));
+    QVERIFY(!QFile::exists(f_->state.settingsPath));
 }
 
 QTEST_MAIN(TestCommands)

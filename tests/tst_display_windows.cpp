@@ -2,13 +2,12 @@
 // and the settings written at close.
 
 #include "startup/settings_file.h"
-#include "support/fake_services.h"
+#include "support/window_fixture.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/window_switcher.h"
 
 #include <QImage>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quennix;
@@ -29,56 +28,37 @@ private slots:
     void closingWritesTheSettings();
 
 private:
-    DisplayWindow &shown(qint32 mode);
-
-    QTemporaryDir dir_;
-    std::unique_ptr<FakeServices> fakes_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<WindowSwitcher> switcher_;
+    std::unique_ptr<WindowFixture> f_;
 };
 
 void TestDisplayWindows::init() {
-    fakes_ = std::make_unique<FakeServices>();
-    state_ = std::make_unique<AppState>();
-    state_->settingsPath = dir_.filePath(QStringLiteral("quennix.ini"));
-    QFile::remove(state_->settingsPath);
-    switcher_ = std::make_unique<WindowSwitcher>(*state_, fakes_->services);
+    f_ = std::make_unique<WindowFixture>();
 }
 
 void TestDisplayWindows::cleanup() {
-    if (DisplayWindow *w = switcher_->current())
-        delete &w->widget();
-    switcher_.reset();
-}
-
-DisplayWindow &TestDisplayWindows::shown(qint32 mode) {
-    DisplayWindow &w = switcher_->load(mode);
-    w.widget().show();
-    if (!QTest::qWaitForWindowExposed(&w.widget()))
-        qFatal("window not exposed");
-    return w;
+    f_.reset();
 }
 
 void TestDisplayWindows::tickDrawsOncePerClockSecond() {
-    CountSurface &surface = shown(1).surface();
+    CountSurface &surface = f_->shown(1).surface();
     surface.Timer1_Timer();
     auto value = [](QString text) { return text.remove(QLatin1Char(',')).toLongLong(); };
     const QString first = surface.shownText();
     QVERIFY(!first.isEmpty());
 
     // A new base time within the same second: the tick leaves the count alone.
-    state_->baseTime = BaseTime(kEpoch2000 + 1);
+    f_->state.baseTime = BaseTime(kEpoch2000 + 1);
     surface.Timer1_Timer();
     QCOMPARE(surface.shownText(), first);
 
     // The next second draws, with the new base time.
-    fakes_->clock.advance(1);
+    f_->fakes.clock.advance(1);
     surface.Timer1_Timer();
     QCOMPARE(value(surface.shownText()), value(first) - 1 + 86400);
 }
 
 void TestDisplayWindows::paintShowsTheCount() {
-    DisplayWindow &w = shown(2);
+    DisplayWindow &w = f_->shown(2);
     const QImage image = w.surface().grab().toImage();
     const QColor background = w.surface().palette().color(QPalette::Window);
     int inked = 0;
@@ -103,7 +83,7 @@ void TestDisplayWindows::builtInDesign() {
     QFETCH(int, mode);
     QFETCH(QSize, area);
     QFETCH(QString, caption);
-    DisplayWindow &w = shown(mode);
+    DisplayWindow &w = f_->shown(mode);
     QCOMPARE(w.tag(), QString::number(mode));
     QCOMPARE(w.widget().windowTitle(), caption);
     QVERIFY(w.widget().windowFlags() & Qt::WindowStaysOnTopHint);
@@ -131,7 +111,7 @@ void TestDisplayWindows::drag() {
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, travel);
     QFETCH(QPoint, moved);
-    DisplayWindow &w = shown(mode);
+    DisplayWindow &w = f_->shown(mode);
     QWidget &surface = w.surface();
     const QPoint before = w.widget().pos();
     const QPoint start(20, 20);
@@ -157,15 +137,15 @@ void TestDisplayWindows::closingWritesTheSettings_data() {
 
 void TestDisplayWindows::closingWritesTheSettings() {
     QFETCH(int, mode);
-    state_->fontName = QStringLiteral("DejaVu Sans");
-    DisplayWindow &w = shown(mode);
+    f_->state.fontName = QStringLiteral("DejaVu Sans");
+    DisplayWindow &w = f_->shown(mode);
     w.setFontItalic(true);
     const WindowSettings expected = w.settings();
     w.widget().close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!switcher_->current());
+    QVERIFY(!f_->switcher.current());
 
-    const SettingsReadResult read = readSettingsFile(state_->settingsPath);
+    const SettingsReadResult read = readSettingsFile(f_->state.settingsPath);
     QVERIFY(!read.openError);
     QCOMPARE(read.values.mode, mode);
     QCOMPARE(read.values.top, qint32(expected.top));
@@ -175,7 +155,7 @@ void TestDisplayWindows::closingWritesTheSettings() {
     QCOMPARE(read.values.fontName.value_or(QString()), QStringLiteral("DejaVu Sans"));
     QCOMPARE(read.values.fontItalic, true);
     QCOMPARE(read.values.baseTimeText.value_or(QString()), QStringLiteral("01/01/2000"));
-    QVERIFY(fakes_->dialogs.shown.empty());
+    QVERIFY(f_->fakes.dialogs.shown.empty());
 }
 
 QTEST_MAIN(TestDisplayWindows)

@@ -1,11 +1,10 @@
 // Start-up from the settings file, and the round trip through closing.
 
 #include "startup/startup.h"
-#include "support/fake_services.h"
+#include "support/window_fixture.h"
 #include "windows/display_window.h"
 #include "windows/window_switcher.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quennix;
@@ -24,27 +23,18 @@ private slots:
 
 private:
     DisplayWindow &start(const QByteArray *file);
-    QString iniPath() const { return dir_.filePath(QStringLiteral("quennix.ini")); }
+    QString iniPath() const { return f_->iniPath(); }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<FakeServices> fakes_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<WindowSwitcher> switcher_;
+    std::unique_ptr<WindowFixture> f_;
 };
 
 void TestStartup::init() {
-    fakes_ = std::make_unique<FakeServices>();
-    state_ = std::make_unique<AppState>();
-    state_->settingsPath = iniPath();
-    state_->baseTime = BaseTime(12345); // Main must reset it
-    switcher_ = std::make_unique<WindowSwitcher>(*state_, fakes_->services);
+    f_ = std::make_unique<WindowFixture>();
+    f_->state.baseTime = BaseTime(12345); // Main must reset it
 }
 
 void TestStartup::cleanup() {
-    if (DisplayWindow *w = switcher_->current())
-        delete &w->widget();
-    switcher_.reset();
-    QFile::remove(iniPath());
+    f_.reset();
 }
 
 DisplayWindow &TestStartup::start(const QByteArray *file) {
@@ -54,7 +44,7 @@ DisplayWindow &TestStartup::start(const QByteArray *file) {
         if (!f.open(QIODevice::WriteOnly) || f.write(*file) != file->size())
             qFatal("cannot write the settings file");
     }
-    DisplayWindow &w = Main(*state_, fakes_->services, *switcher_);
+    DisplayWindow &w = Main(f_->state, f_->fakes.services, f_->switcher);
     if (!QTest::qWaitForWindowExposed(&w.widget()))
         qFatal("window not exposed");
     return w;
@@ -101,10 +91,10 @@ void TestStartup::startsFromTheFile() {
 
     DisplayWindow &w = start(exists ? &file : nullptr);
 
-    QCOMPARE(fakes_->dialogs.messages(), boxes);
+    QCOMPARE(f_->fakes.dialogs.messages(), boxes);
     QCOMPARE(w.tag(), tag);
     QVERIFY(w.widget().isVisible());
-    QCOMPARE(state_->baseTime.text(), baseTime);
+    QCOMPARE(f_->state.baseTime.text(), baseTime);
     if (!outer.isNull()) {
         QCOMPARE(w.top(), double(outer.top()));
         QCOMPARE(w.left(), double(outer.left()));
@@ -138,7 +128,7 @@ void TestStartup::roundTripKeepsEverything() {
     second.widget().close();
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), once);
-    QVERIFY(fakes_->dialogs.shown.empty());
+    QVERIFY(f_->fakes.dialogs.shown.empty());
     // Only the face name may differ from what we wrote by hand.
     const QList<QByteArray> before = file.split('\n'), after = once.split('\n');
     for (int i : {0, 1, 2, 3, 5, 6, 7, 8})
@@ -147,7 +137,7 @@ void TestStartup::roundTripKeepsEverything() {
 
 void TestStartup::lostScreenBringsTheWindowBack() {
     const QByteArray file("Top=30000\r\nLeft=60000\r\nHeight=1500\r\nWidth=4500\r\nMode=1\r\n");
-    fakes_->screens.screens = {QRect(0, 0, 1920, 1080)};
+    f_->fakes.screens.screens = {QRect(0, 0, 1920, 1080)};
     DisplayWindow &w = start(&file);
     const QRect outer = w.outerGeometry();
     QVERIFY(QRect(0, 0, 1920, 1080).contains(outer));

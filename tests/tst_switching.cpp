@@ -1,12 +1,11 @@
 // Swapping the framed and the title-less window in place.
 
 #include "startup/settings_file.h"
-#include "support/fake_services.h"
+#include "support/window_fixture.h"
 #include "windows/form2.h"
 #include "windows/window_switcher.h"
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quennix;
@@ -22,45 +21,21 @@ private slots:
     void doubleClickNeitherMovesNorDrags();
 
 private:
-    DisplayWindow &shown(qint32 mode);
     qint32 savedMode() const;
-    void settle();
 
-    QTemporaryDir dir_;
-    std::unique_ptr<FakeServices> fakes_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<WindowSwitcher> switcher_;
+    std::unique_ptr<WindowFixture> f_;
 };
 
 void TestSwitching::init() {
-    fakes_ = std::make_unique<FakeServices>();
-    state_ = std::make_unique<AppState>();
-    state_->settingsPath = dir_.filePath(QStringLiteral("quennix.ini"));
-    QFile::remove(state_->settingsPath);
-    switcher_ = std::make_unique<WindowSwitcher>(*state_, fakes_->services);
+    f_ = std::make_unique<WindowFixture>();
 }
 
 void TestSwitching::cleanup() {
-    if (DisplayWindow *w = switcher_->current())
-        delete &w->widget();
-    switcher_.reset();
-}
-
-DisplayWindow &TestSwitching::shown(qint32 mode) {
-    DisplayWindow &w = switcher_->load(mode);
-    w.widget().show();
-    if (!QTest::qWaitForWindowExposed(&w.widget()))
-        qFatal("window not exposed");
-    return w;
+    f_.reset();
 }
 
 qint32 TestSwitching::savedMode() const {
-    return readSettingsFile(state_->settingsPath).values.mode;
-}
-
-void TestSwitching::settle() {
-    // The window left is deleted once control returns to the event loop.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return readSettingsFile(f_->state.settingsPath).values.mode;
 }
 
 void TestSwitching::switchesInPlace_data() {
@@ -74,9 +49,9 @@ void TestSwitching::switchesInPlace_data() {
 void TestSwitching::switchesInPlace() {
     QFETCH(int, from);
     QFETCH(QString, how);
-    state_->fontName = QStringLiteral("DejaVu Sans");
-    DisplayWindow &me = shown(from);
-    me.setFontName(state_->fontName);
+    f_->state.fontName = QStringLiteral("DejaVu Sans");
+    DisplayWindow &me = f_->shown(from);
+    me.setFontName(f_->state.fontName);
     me.setTop(1500);
     me.setLeft(2250);
     me.setHeight(1800);
@@ -89,9 +64,9 @@ void TestSwitching::switchesInPlace() {
         static_cast<Form2 &>(me).MNoTitle->trigger();
     else
         QTest::mouseDClick(&me.surface(), Qt::LeftButton, {}, QPoint(10, 10));
-    settle();
+    WindowFixture::settle();
 
-    DisplayWindow *other = switcher_->current();
+    DisplayWindow *other = f_->switcher.current();
     QVERIFY(other);
     QCOMPARE(other->tag(), QString::number(3 - from));
     QVERIFY(other->widget().isVisible());
@@ -107,8 +82,8 @@ void TestSwitching::switchesInPlace() {
 
     // Back again: everything carried the other way too.
     QTest::mouseDClick(&other->surface(), Qt::LeftButton, {}, QPoint(10, 10));
-    settle();
-    DisplayWindow *back = switcher_->current();
+    WindowFixture::settle();
+    DisplayWindow *back = f_->switcher.current();
     QCOMPARE(back->tag(), QString::number(from));
     QCOMPARE(savedMode(), 3 - from);
     QCOMPARE(back->settings().top, before.top);
@@ -121,12 +96,12 @@ void TestSwitching::switchesInPlace() {
 }
 
 void TestSwitching::doubleClickNeitherMovesNorDrags() {
-    DisplayWindow &me = shown(1);
+    DisplayWindow &me = f_->shown(1);
     const QPoint place = me.widget().pos();
     // A real double-click: press, release, double-click, release.
     QTest::mouseDClick(&me.surface(), Qt::LeftButton, {}, QPoint(15, 15));
-    settle();
-    DisplayWindow *other = switcher_->current();
+    WindowFixture::settle();
+    DisplayWindow *other = f_->switcher.current();
     QVERIFY(other && other->tag() == QLatin1String("2"));
     QCOMPARE(other->widget().pos(), place);
     QVERIFY(!other->dragActive());
