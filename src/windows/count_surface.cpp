@@ -37,9 +37,29 @@ CountSurface::CountSurface(const AppState &state, Services &services, SurfaceOwn
     setForegroundRole(QPalette::WindowText);
     setMinimumSize(1, 1);
 
-    timer1_.setInterval(100);
-    connect(&timer1_, &QTimer::timeout, this, &CountSurface::Timer1_Timer);
-    timer1_.start();
+    // Screen readers hear of the count only when it changes: every change of
+    // the description is announced to them.
+    connect(this, &CountSurface::countChanged, this, &QWidget::setAccessibleDescription);
+
+    // The tick wakes just after each clock second rather than every 100 ms:
+    // the count still changes within a few milliseconds of the second, and
+    // an idle count costs one wake-up a second.
+    timer1_.setSingleShot(true);
+    timer1_.setTimerType(Qt::PreciseTimer);
+    connect(&timer1_, &QTimer::timeout, this, [this] {
+        Timer1_Timer();
+        scheduleTick();
+    });
+    scheduleTick();
+}
+
+void CountSurface::scheduleTick() {
+    // A little past the second, so the clock is sure to read the new one; a
+    // tick that still comes early finds the same second and waits again.
+    // Read afresh each time, so a clock that jumps is followed within a second.
+    constexpr int kPastTheSecond = 5;
+    const int msec = services_.clock.now().time().msec();
+    timer1_.start(1000 - msec + kPastTheSecond);
 }
 
 bool CountSurface::isVisible() const {
@@ -75,27 +95,34 @@ void CountSurface::clear() {
 
 void CountSurface::print(const QString &text) {
     shownText_ = text;
+    if (text != announcedText_) {
+        announcedText_ = text;
+        emit countChanged(text);
+    }
     update();
 }
 
-FontMeasurer CountSurface::measurer() const {
-    return FontMeasurer(face_, logicalDpiX(), logicalDpiY());
+const std::shared_ptr<FontMeasurer> &CountSurface::measurer() const {
+    // Kept while the face and the screen's dpi stay the same.
+    if (!measurer_ || measurer_->dpiX() != logicalDpiX() || measurer_->dpiY() != logicalDpiY())
+        measurer_ = std::make_shared<FontMeasurer>(face_, logicalDpiX(), logicalDpiY());
+    return measurer_;
 }
 
 QFont CountSurface::drawFont() const {
-    return measurer().font(requestedSize_);
+    return measurer()->font(requestedSize_);
 }
 
 double CountSurface::textWidth(const QString &text) const {
-    return measurer().measure(text, requestedSize_).width;
+    return measurer()->measure(text, requestedSize_).width;
 }
 
 double CountSurface::textHeight(const QString &text) const {
-    return measurer().measure(text, requestedSize_).height;
+    return measurer()->measure(text, requestedSize_).height;
 }
 
 double CountSurface::fontSize() const {
-    return measurer().realise(requestedSize_);
+    return measurer()->realise(requestedSize_);
 }
 
 void CountSurface::setFontSize(double points) {
@@ -122,20 +149,24 @@ void CountSurface::setFontItalic(bool italic) {
 
 void CountSurface::fontChanged() {
     // A new face needs a new fit even if the count keeps its shape.
+    measurer_.reset();
     fittedShape_.clear();
     update();
 }
 
 FitMeasure CountSurface::fitMeasure() const {
     // The measurer lives inside the functions, so they outlive this call.
-    const auto m = std::make_shared<FontMeasurer>(measurer());
+    const std::shared_ptr<FontMeasurer> m = measurer();
     return {[m](int size) { return m->realise(size); },
             [m](const QString &text, int size) { return m->measure(text, size); }};
 }
 
 void CountSurface::Timer1_Timer() {
+    // The date belongs in the comparison: a clock set a whole day (or a
+    // machine suspended a whole week) shows the same time of day, yet a
+    // different count.
     const QString clock =
-        formatDate(toDateValue(services_.clock.now()), QStringLiteral("h:mm:ss AM/PM"));
+        formatDate(toDateValue(services_.clock.now()), QStringLiteral("dd/mm/yyyy h:mm:ss AM/PM"));
     if (clock == lastShownTime_)
         return;
     lastShownTime_ = clock;

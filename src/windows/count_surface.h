@@ -24,8 +24,11 @@ public:
 // The area a display window draws the count in. It holds the drawing state
 // (current position, font and its realised size, the text last drawn) in
 // twips and points; the count's drawing updates that state and asks for a
-// repaint, and painting only draws from it. It also runs the window's 100 ms
-// tick and fits the font whenever its size changes.
+// repaint, and painting only draws from it. It also runs the window's tick,
+// once a clock second, and fits the font whenever its size changes.
+//
+// For screen readers its accessible name says what is counted ("Seconds to"
+// and the base time, set by the window) and its description is the count.
 class CountSurface : public QWidget, public CountCanvas {
     Q_OBJECT
 public:
@@ -67,8 +70,14 @@ public:
     double toTwipsX(double px) const;
     double toTwipsY(double px) const;
 
-    // The tick: draws the count when the clock's second has changed.
+    // The tick: draws the count when the clock's second has changed. It runs
+    // just after each clock second.
     void Timer1_Timer();
+
+signals:
+    // The count drawn is a different text now: once a clock second at most,
+    // never for a redraw of the same count (a resize, a new fit).
+    void countChanged(const QString &count);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -80,19 +89,22 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    FontMeasurer measurer() const;
+    const std::shared_ptr<FontMeasurer> &measurer() const;
     void fontChanged();
+    void scheduleTick();
 
     const AppState &state_;
     Services &services_;
     SurfaceOwner &owner_;
     QTimer timer1_;
 
+    mutable std::shared_ptr<FontMeasurer> measurer_; // see measurer()
     QFont face_; // face, bold and italic; the size lives in requestedSize_
     int requestedSize_ = 24;
     double currentX_ = 0; // twips
     double currentY_ = 0;
     QString shownText_;
+    QString announcedText_; // the last text countChanged told of
     QString fittedShape_;
     QString lastShownTime_;
 };

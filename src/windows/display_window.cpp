@@ -1,5 +1,6 @@
 #include "display_window.h"
 
+#include "countdown/formats.h"
 #include "countdown/number_text.h"
 #include "startup/shutdown.h"
 #include "window_switcher.h"
@@ -112,6 +113,11 @@ void DisplayWindow::frameMayHaveChanged() {
     applyWantedSize();
     settleChecks_ = 0;
     settleTimer_.start();
+}
+
+QString DisplayWindow::loadCaption() const {
+    return QStringLiteral("Seconds to ") +
+           formatDate(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
 }
 
 WindowSettings DisplayWindow::settings() const {

@@ -75,6 +75,9 @@ protected:
     void runLoad(const QString &name, const std::function<void()> &steps);
     // Called by the window on show, move and resize events.
     void frameMayHaveChanged();
+    // "Seconds to " and the base time: the framed window's caption when it
+    // opens. Throws RunError for a base time that is not a date.
+    QString loadCaption() const;
 
     AppState &state_;
     Services &services_;

@@ -3,6 +3,7 @@
 #include "clock_icon.h"
 #include "countdown/count_drawing.h"
 #include "countdown/font_measurer.h"
+#include "countdown/run_error.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
@@ -29,6 +30,13 @@ void Form1::Form_Load() {
         // Kept above other windows by the stay-on-top flag set at creation.
         Display_Time(surface(), state_, services_);
     });
+    // No caption here, but screen readers name the count as the framed window
+    // would. A base time that is not a date has been reported by the drawing.
+    try {
+        surface().setAccessibleName(loadCaption());
+    } catch (const RunError &) {
+        surface().setAccessibleName(applicationTitle());
+    }
 }
 
 void Form1::closeEvent(QCloseEvent *event) {

@@ -3,7 +3,6 @@
 #include "clock_icon.h"
 #include "countdown/count_drawing.h"
 #include "countdown/font_measurer.h"
-#include "countdown/formats.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -20,6 +19,7 @@ Form2::Form2(AppState &state, Services &services, WindowSwitcher &switcher)
     setWindowTitle(QStringLiteral("Quennix"));
     buildMenus();
     setCentralWidget(createSurface(this));
+    surface().setAccessibleName(windowTitle());
     // Built-in place and size of the drawing area, in twips; the menu bar sits
     // above it.
     const int menuHeight = menuBar()->sizeHint().height();
@@ -54,10 +54,16 @@ void Form2::Form_Load() {
     runLoad(QStringLiteral("Form2"), [this] {
         Display_Time(surface(), state_, services_);
         // Kept above other windows by the stay-on-top flag set at creation.
-        setWindowTitle(
-            QStringLiteral("Seconds to ") +
-            formatDate(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM")));
+        setWindowTitle(loadCaption());
     });
+}
+
+void Form2::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    // The count is named by the caption, whoever sets it (Stuff > Base Time
+    // too). The caption is first set before the surface exists.
+    if (event->type() == QEvent::WindowTitleChange && centralWidget())
+        surface().setAccessibleName(windowTitle());
 }
 
 void Form2::closeEvent(QCloseEvent *event) {

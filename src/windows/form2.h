@@ -27,6 +27,7 @@ public:
     QAction *MAbout = nullptr;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
