@@ -5,6 +5,7 @@
 #include "platform/app_program_end.h"
 #include "platform/gui_screens.h"
 #include "platform/qt_dialogs.h"
+#include "platform/session_platform.h"
 #include "platform/system_clock.h"
 #include "platform/termination_requests.h"
 #include "startup/startup.h"
@@ -16,9 +17,18 @@
 using namespace quennix;
 
 int main(int argc, char **argv) {
+    // Decided before Qt picks its platform, which happens in QApplication.
+    const QString platform = qtPlatformFor(SessionEnvironment::current());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
+
     QApplication app(argc, argv);
+    // Qt also names the windows' X11 class after it, which the desktop
+    // entry's StartupWMClass must match.
     QApplication::setApplicationName(QStringLiteral("Quennix"));
-    QApplication::setDesktopFileName(QStringLiteral("quennix"));
+    // The id desktop/CMakeLists.txt gives the menu entry, icon and catalogue
+    // entry; Wayland compositors find the entry by it.
+    QApplication::setDesktopFileName(QStringLiteral(QUENNIX_APP_ID));
 
     SystemClock clock;
     QtDialogs dialogs;
