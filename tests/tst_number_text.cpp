@@ -106,6 +106,21 @@ void TestNumberText::numericValue_data() {
         << "9007199254740993." + QString(900, QLatin1Char('0')) + "1" << 9007199254740994.0;
     QTest::newRow("exact tie rounds to even")
         << "9007199254740993." + QString(900, QLatin1Char('0')) << 9007199254740992.0;
+    // Either side of the shortcut for short numbers (up to 15 digits, powers
+    // of ten up to 22): the double must be the correctly rounded one on both.
+    QTest::newRow("15 digits") << "123456789012345" << 123456789012345.0;
+    QTest::newRow("16 digits") << "1234567890123456789" << 1234567890123456789.0;
+    QTest::newRow("15 digits, 22 places") << "0.0000000123456789012345" << 0.0000000123456789012345;
+    QTest::newRow("15 digits, 23 places")
+        << "0.00000000123456789012345" << 0.00000000123456789012345;
+    QTest::newRow("times 1E22") << "123456789012345E22" << 123456789012345E22;
+    QTest::newRow("times 1E23") << "9E23" << 9E23;
+    QTest::newRow("a third") << "0.333333333333333" << 0.333333333333333;
+    QTest::newRow("largest double") << "1.7976931348623157E308" << 1.7976931348623157E308;
+    QTest::newRow("just past the largest") << "1.797693134862316E308" << kInf;
+    QTest::newRow("smallest denormal") << "4.9406564584124654E-324" << 4.9406564584124654E-324;
+    QTest::newRow("below half the smallest") << "2E-324" << 0.0;
+    QTest::newRow("far out, many digits") << "123456789E99999" << kInf;
 }
 
 void TestNumberText::numericValue() {

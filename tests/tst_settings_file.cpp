@@ -116,6 +116,8 @@ void TestSettingsFile::fields_data() {
     // Chunk boundaries: the CR ends the first chunk, its LF starts the next.
     QTest::newRow("CR LF split across chunks")
         << nearChunk + "\r\nb" << QByteArrayList{nearChunk, "b"};
+    QTest::newRow("closing quote in one chunk, comma in the next")
+        << "\"ab\"" + QByteArray(chunk - 4, 'j') + ",b" << QByteArrayList{"ab", "b"};
     QTest::newRow("quote split across chunks")
         << "\"" + QByteArray(chunk - 2, 'q') + ",\"z,b"
         << QByteArrayList{QByteArray(chunk - 2, 'q') + ",", "b"};
@@ -173,6 +175,9 @@ void TestSettingsFile::reading_data() {
     QTest::newRow("BaseTime bare") << QByteArray("BaseTime") << "err13";
     QTest::newRow("errors in file order")
         << QByteArray("Mode=1e10\r\nBaseTime=x\r\nWidth=-1e10") << "err6 err13 err6";
+    QTest::newRow("a key's error once")
+        << QByteArray("Top=1e10\r\nBaseTime=x\r\nTop=1e11\r\nTop=5\r\nBaseTime=y\r\nTop=1e12")
+        << "top=5 err6 err13";
     QTest::newRow("Mode=1") << QByteArray("Mode=1") << "mode=1";
     QTest::newRow("Mode empty") << QByteArray("Mode=1\r\nMode=") << "";
     QTest::newRow("empty face is still a face") << QByteArray("FontName=") << "font=[]";

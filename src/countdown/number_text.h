@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace quennix {
 
@@ -19,6 +20,9 @@ double roundHalfEven(double value);
 // Nearest integer, halves to even. Throws RunError::overflow() outside the
 // signed 32-bit range (and for NaN).
 qint32 wholeNumber(double value);
+// The same, with nothing for an overflow: for callers that meet bad values by
+// the million (a damaged settings file), where a throw each would cost seconds.
+std::optional<qint32> tryWholeNumber(double value);
 
 // Text of a number as a single-precision value: up to 7 significant digits,
 // no blank, no trailing zero fraction ("15", "-120", "7.5", "1E+07").
@@ -32,5 +36,7 @@ QString truthText(bool value);
 // The settings file's truth rule: true for "True", or when the whole number of
 // the numeric value is not 0. May throw RunError::overflow().
 bool truthValue(QStringView text);
+// The same, with nothing for an overflow.
+std::optional<bool> tryTruthValue(QStringView text);
 
 } // namespace quennix

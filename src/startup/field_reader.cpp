@@ -14,6 +14,13 @@ inline bool isDelimiter(char c) {
     return c == ',' || c == '\r' || c == '\n';
 }
 
+// The first comma or line end in [from, end), or end.
+inline const char *findDelimiter(const char *from, const char *end) {
+    while (from != end && !isDelimiter(*from))
+        ++from;
+    return from;
+}
+
 } // namespace
 
 FieldReader::FieldReader(QIODevice &device) : device_(device) {}
@@ -63,14 +70,8 @@ void FieldReader::scan(QByteArray *out, bool quoted) {
             while (stop != data + end_ && !isDelimiter(*stop))
                 ++stop;
         }
-        if (out && out->size() < kMaxField) {
-            const qsizetype take = qMin<qsizetype>(stop - from, kMaxField - out->size());
-            // Nearly every field lies within one chunk: one exact allocation.
-            if (out->isEmpty())
-                *out = QByteArray(from, take);
-            else
-                out->append(from, take);
-        }
+        if (out && out->size() < kMaxField)
+            out->append(from, qMin<qsizetype>(stop - from, kMaxField - out->size()));
         pos_ = int(stop - data);
         if (pos_ < end_)
             return; // found the closing character, left unread
@@ -82,24 +83,49 @@ void FieldReader::skipDelimiter() {
         ++pos_;
 }
 
-QByteArray FieldReader::next() {
+QByteArrayView FieldReader::nextView() {
+    while (pos_ < end_ && (buffer_.at(pos_) == ' ' || buffer_.at(pos_) == '\t'))
+        ++pos_;
+    if (pos_ < end_) {
+        // The same rules as readAcrossChunks(), applied in place when the
+        // field, its delimiter and (after a CR) the byte that may be its LF
+        // all lie in the buffer.
+        const char *data = buffer_.constData();
+        const char *end = data + end_;
+        const bool quoted = data[pos_] == '"';
+        const char *from = data + pos_ + (quoted ? 1 : 0);
+        const char *stop =
+            quoted ? static_cast<const char *>(std::memchr(from, '"', size_t(end - from)))
+                   : findDelimiter(from, end);
+        const char *delimiter = quoted && stop ? findDelimiter(stop + 1, end) : stop;
+        if (delimiter && delimiter != end && (*delimiter != '\r' || delimiter + 1 != end)) {
+            pos_ = int(delimiter - data) + 1;
+            if (*delimiter == '\r' && data[pos_] == '\n')
+                ++pos_;
+            return QByteArrayView(from, qMin<qsizetype>(stop - from, kMaxField));
+        }
+    }
+    return readAcrossChunks();
+}
+
+QByteArrayView FieldReader::readAcrossChunks() {
     int c = peek();
     while (c == ' ' || c == '\t') {
         ++pos_;
         c = peek();
     }
-    QByteArray field;
+    spill_.clear();
     if (c == '"') {
         ++pos_;
-        scan(&field, true);
+        scan(&spill_, true);
         get(); // the closing quote, if the file did not end first
         // Anything between the closing quote and the delimiter is dropped.
         scan(nullptr, false);
     } else {
-        scan(&field, false);
+        scan(&spill_, false);
     }
     skipDelimiter();
-    return field;
+    return spill_;
 }
 
 } // namespace quennix

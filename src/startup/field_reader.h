@@ -19,10 +19,17 @@ public:
     explicit FieldReader(QIODevice &device);
 
     bool atEnd();
-    // The next field's raw bytes. Call only when !atEnd().
-    QByteArray next();
+    // The next field's raw bytes. Call only when !atEnd(). The view stays
+    // valid until the next call: nearly every field is handed out where it
+    // lies in the read buffer, without a copy, which keeps a file of millions
+    // of tiny fields fast.
+    QByteArrayView nextView();
+    QByteArray next() { return nextView().toByteArray(); }
 
 private:
+    // A field that does not lie whole in the read buffer (it runs past the
+    // end of a chunk, or the file ends first), read piece by piece into spill_.
+    QByteArrayView readAcrossChunks();
     // A read buffer of one chunk over the device: bytes [pos_, end_) are unread.
     bool fill();
     int peek();
@@ -36,6 +43,7 @@ private:
 
     QIODevice &device_;
     QByteArray buffer_;
+    QByteArray spill_;
     int pos_ = 0;
     int end_ = 0;
     bool exhausted_ = false;

@@ -3,12 +3,14 @@
 #include "countdown/date_text.h"
 #include "countdown/number_text.h"
 #include "startup/field_reader.h"
+#include "startup/file_replacement.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QVarLengthArray>
 #include <cerrno>
-#include <unistd.h>
+#include <iterator>
+#include <utility>
 
 namespace quennix {
 
@@ -36,72 +38,82 @@ constexpr KeyRule kKeys[] = {
     {"Mode", 5, Key::Mode},
 };
 
+// The rule whose key starts the field, or nullptr. The keys are ASCII and
+// both decodings below map ASCII bytes to the same characters, so the raw
+// bytes are matched before anything is decoded; most fields of a damaged file
+// match no key, and the first byte turns them away.
+const KeyRule *ruleFor(QByteArrayView field) {
+    if (field.isEmpty())
+        return nullptr;
+    for (const KeyRule &rule : kKeys) {
+        if (field.front() == rule.prefix.front() && field.startsWith(rule.prefix))
+            return &rule;
+    }
+    return nullptr;
+}
+
+using Scratch = QVarLengthArray<char16_t, 256>;
+
 // The file may have been written by this program (UTF-8) or edited by hand in
 // an older 8-bit editor; bytes that are not valid UTF-8 are taken as Latin-1
-// so every byte still means some character.
-QString decodeField(const QByteArray &bytes) {
-    return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
-}
-
-qint32 twips(QStringView text) {
-    return wholeNumber(numericValue(text));
-}
-
-// Applies one field; a value that cannot be converted throws and leaves the
-// settings as they were.
-void applyField(const QByteArray &field, SettingsReadResult &result) {
-    // The keys are ASCII and both decodings map ASCII bytes to the same
-    // characters, so the raw bytes can be matched before anything is decoded.
-    // That keeps a big file of unrelated lines cheap.
-    // Most fields of a damaged file match no key; the first byte turns them
-    // away before any comparison.
-    const KeyRule *rule = nullptr;
-    for (const KeyRule &candidate : kKeys) {
-        if (!field.isEmpty() && field.front() == candidate.prefix.front() &&
-            QByteArrayView(field).startsWith(candidate.prefix)) {
-            rule = &candidate;
-            break;
-        }
+// so every byte still means some character. ASCII, nearly every field, is
+// widened into scratch: a file of millions of entries costs no allocation
+// per entry.
+QStringView decodeField(QByteArrayView bytes, Scratch &scratch, QString &decoded) {
+    bool ascii = true;
+    for (char c : bytes)
+        ascii = ascii && uchar(c) < 0x80;
+    if (ascii) {
+        scratch.resize(bytes.size());
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            scratch[i] = char16_t(bytes[i]);
+        return QStringView(scratch.constData(), scratch.size());
     }
-    if (!rule)
-        return;
+    decoded = bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+    return decoded;
+}
 
-    const QString text = decodeField(field);
-    const QStringView value =
-        text.size() > rule->skip ? QStringView(text).sliced(rule->skip) : QStringView();
-    StoredSettings &values = result.values;
-    switch (rule->key) {
+// Why an entry could not be read.
+enum class Failure { None, Overflow, NotADate };
+
+// Applies one entry, or says why its value cannot be read, leaving the
+// settings as they were. Nothing throws here and no error is built: a damaged
+// file may hold millions of bad entries, and a throw for each would take many
+// seconds.
+Failure applyField(const KeyRule &rule, QStringView text, StoredSettings &values) {
+    const QStringView value = text.size() > rule.skip ? text.sliced(rule.skip) : QStringView();
+    const auto set = [](auto &target, const auto &read) {
+        if (!read)
+            return Failure::Overflow;
+        target = *read;
+        return Failure::None;
+    };
+    switch (rule.key) {
     case Key::Top:
-        values.top = twips(value);
-        break;
+        return set(values.top, tryWholeNumber(numericValue(value)));
     case Key::Left:
-        values.left = twips(value);
-        break;
+        return set(values.left, tryWholeNumber(numericValue(value)));
     case Key::Height:
-        values.height = twips(value);
-        break;
+        return set(values.height, tryWholeNumber(numericValue(value)));
     case Key::Width:
-        values.width = twips(value);
-        break;
+        return set(values.width, tryWholeNumber(numericValue(value)));
     case Key::FontName:
         values.fontName = value.toString();
-        break;
+        return Failure::None;
     case Key::FontBold:
-        values.fontBold = truthValue(value);
-        break;
+        return set(values.fontBold, tryTruthValue(value));
     case Key::FontItalic:
-        values.fontItalic = truthValue(value);
-        break;
+        return set(values.fontItalic, tryTruthValue(value));
     case Key::BaseTime:
         // Kept as text (so it is written back unchanged) but only when it is a date.
         if (!textToDate(value))
-            throw RunError::typeMismatch();
+            return Failure::NotADate;
         values.baseTimeText = value.toString();
-        break;
+        return Failure::None;
     case Key::Mode:
-        values.mode = wholeNumber(numericValue(value));
-        break;
+        return set(values.mode, tryWholeNumber(numericValue(value)));
     }
+    return Failure::None;
 }
 
 RunError openFailure(const QString &path, int err) {
@@ -129,46 +141,25 @@ QString entryLine(const QString &key, QString value) {
     return entry + QLatin1String("\r\n");
 }
 
-RunError writeFailure(const QString &path, int err) {
-    switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: // a size limit on the file: no room for it either way
-        return RunError::diskFull();
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return RunError::permissionDenied();
-    case ENOENT:
-    case ENOTDIR:
-    case EISDIR:
-        return RunError::pathFileAccess();
-    default:
-        break;
-    }
-    // No telling errno (QSaveFile refuses some cases itself, without a system
-    // call): look at the path.
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    if (target.isDir() || !folder.isDir())
-        return RunError::pathFileAccess();
-    if (!folder.isWritable() || (target.exists() && !target.isWritable()))
-        return RunError::permissionDenied();
-    return RunError::deviceIoError();
-}
-
 } // namespace
 
 SettingsReadResult readSettings(QIODevice &device) {
     SettingsReadResult result;
+    // A file that repeats a bad entry a million times still shows one box.
+    bool reported[std::size(kKeys)] = {};
     FieldReader reader(device);
+    Scratch scratch;
+    QString decoded;
     while (!reader.atEnd()) {
-        const QByteArray field = reader.next();
-        try {
-            applyField(field, result);
-        } catch (const RunError &error) {
-            result.entryErrors.push_back(error);
-        }
+        const QByteArrayView field = reader.nextView();
+        const KeyRule *rule = ruleFor(field);
+        if (!rule)
+            continue;
+        const Failure failure =
+            applyField(*rule, decodeField(field, scratch, decoded), result.values);
+        if (failure != Failure::None && !std::exchange(reported[size_t(rule->key)], true))
+            result.entryErrors.push_back(failure == Failure::Overflow ? RunError::overflow()
+                                                                      : RunError::typeMismatch());
     }
     return result;
 }
@@ -208,53 +199,7 @@ QByteArray settingsFileBytes(const WindowSettings &window, const QString &fontNa
 }
 
 void writeSettingsFile(const QString &path, const QByteArray &bytes) {
-    // QSaveFile would refuse a directory without setting errno; say so directly.
-    if (QFileInfo(path).isDir())
-        throw RunError::pathFileAccess();
-
-    QSaveFile file(path);
-    // Unbuffered: every write reaches the system at once, so its failure (and
-    // errno) shows at the write that caused it instead of being lost in a
-    // later buffered flush.
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int err = errno;
-        throw writeFailure(path, err);
-    }
-
-    // Each step records errno the moment it fails; the destructor of QSaveFile
-    // removes the temporary file after cancelWriting().
-    const auto fail = [&](int err) {
-        file.cancelWriting();
-        return writeFailure(path, err);
-    };
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        errno = 0;
-        const qint64 wrote = file.write(bytes.constData() + done, bytes.size() - done);
-        if (wrote <= 0) {
-            const int err = errno;
-            throw fail(err);
-        }
-        done += wrote;
-    }
-    errno = 0;
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        const int err = errno;
-        throw fail(err);
-    }
-    // Some file systems only report a full disk when the data is forced out,
-    // and a rename over the old file must not publish data still in flight.
-    errno = 0;
-    if (::fsync(file.handle()) != 0) {
-        const int err = errno;
-        throw fail(err);
-    }
-    errno = 0;
-    if (!file.commit()) {
-        const int err = errno;
-        throw writeFailure(path, err);
-    }
+    replaceFile(path, bytes);
 }
 
 } // namespace quennix

@@ -16,8 +16,8 @@ struct StoredSettings {
     qint32 top = 0, left = 0, height = 0, width = 0; // twips, outer frame
     std::optional<QString> fontName;                 // set when a FontName= entry was read
     bool fontBold = false, fontItalic = false;
-    std::optional<QString> baseTimeText;             // set when a valid BaseTime entry was read
-    qint32 mode = 0;                                 // 1: title-less window, else framed
+    std::optional<QString> baseTimeText; // set when a valid BaseTime entry was read
+    qint32 mode = 0;                     // 1: title-less window, else framed
 };
 
 struct SettingsReadResult {
@@ -26,7 +26,9 @@ struct SettingsReadResult {
     std::optional<RunError> openError;
     // One per entry that could not be read (13 Type mismatch for a BaseTime
     // that is not a date, 6 Overflow for a number out of range), in file order.
-    // Such an entry is skipped; the others still apply.
+    // Such an entry is skipped; the others still apply. Each key's first
+    // failure only: a damaged file repeating a bad entry does not bury the
+    // user in boxes (nor the program in memory).
     std::vector<RunError> entryErrors;
     StoredSettings values;
 };
@@ -53,11 +55,11 @@ struct WindowSettings {
 QByteArray settingsFileBytes(const WindowSettings &window, const QString &fontName,
                              const QString &baseTimeText);
 
-// Replaces the file in one step: the new content is written beside it and
-// renamed over it only when every write and the flush succeeded. On failure the
-// old file stays as it was, no temporary file is left, and a RunError says why
-// (61 Disk full, 70 Permission denied, 75 Path/File access error, 57 Device I/O
-// error).
+// Replaces the file in one step (see replaceFile): the new content is written
+// beside it and renamed over it only when every write and the flush to disk
+// succeeded. On failure the old file stays as it was, no file of the save is
+// left, and a RunError says why (61 Disk full, 70 Permission denied, 75
+// Path/File access error, 57 Device I/O error).
 void writeSettingsFile(const QString &path, const QByteArray &bytes);
 
 } // namespace quennix

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quennix {
+
+// Replaces the file at path in one step: the bytes go to a file of their own
+// beside it ("<name>.saving-<pid>"), are forced to the disk, and only then
+// renamed over the old file, so at every moment the file holds either the old
+// content or the whole new one, even if the program is killed or the machine
+// loses power half-way. A symbolic link is followed and kept; the old file's
+// permissions are kept.
+//
+// On failure the old file stays as it was, the file of our own is removed,
+// and a RunError says why (61 Disk full, 70 Permission denied, 75 Path/File
+// access error, 57 Device I/O error).
+//
+// A save that was killed leaves its own file behind; the next save removes
+// every such file whose process is gone. The settings reader never looks at
+// them.
+void replaceFile(const QString &path, const QByteArray &bytes);
+
+// The file a save by process pid writes before renaming it over path.
+QString savingPath(const QString &path, qint64 pid);
+
+// Removes the files saves of path left behind when their process died (or
+// that are over an hour old, should the process id have been reused). Saves in
+// progress in other running processes are left alone. Returns how many were
+// removed; a file that cannot be removed is simply left.
+int removeStaleSaves(const QString &path);
+
+} // namespace quennix
