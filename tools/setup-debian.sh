@@ -8,6 +8,11 @@ if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
     packages+=(xvfb openbox xdotool x11-utils)
+    # The validators the install test runs on the menu entry and catalogue file.
+    packages+=(desktop-file-utils appstream)
+    # The fuzz targets: clang and its libFuzzer runtime. (The sanitizer build
+    # uses GCC, whose sanitizer runtimes come with g++.)
+    packages+=(clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -7,3 +7,20 @@ tools/setup-debian.sh --test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 300 -j2
+
+# The text readers under libFuzzer, with AddressSanitizer and UBSan, for a
+# minute each (clang only, so a tree of its own).
+echo "== Fuzz targets (build-fuzz) =="
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DQUENNIX_FUZZ=ON
+cmake --build build-fuzz -- --quiet
+ctest --test-dir build-fuzz -L fuzz --output-on-failure -j2
+cat build-fuzz/fuzz/runs/*/summary.txt
+
+# Every unit and widget test again, built with AddressSanitizer and UBSan.
+# The end-to-end tests stay in the normal tree: they wait on a real window
+# manager with fixed timeouts, which the sanitizers' slowdown would turn into
+# false failures without checking any code the unit tests do not.
+echo "== Sanitizer build (build-asan) =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENNIX_SANITIZE=ON
+cmake --build build-asan -- --quiet
+ctest --test-dir build-asan --output-on-failure -j2 -LE e2e
