@@ -38,13 +38,6 @@ left_drag() {
     wait_geometry "$w" "$(shifted "$before" "$dx" "$dy")"
 }
 
-# inside W DX DY: a point DX, DY from the top-left corner of W's client area.
-inside() {
-    local x y w h
-    read -r x y w h <<<"$(client_geometry "$1")"
-    echo "$((x + $2)) $((y + $3))"
-}
-
 note "title-less window at 100,200, 400x160"
 write_ini 3000 1500 2400 6000 1
 start_app

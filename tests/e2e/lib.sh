@@ -204,6 +204,13 @@ client_geometry() {
         END { if (h == "") exit 1; print x + 0, y + 0, w + 0, h + 0 }'
 }
 
+# inside W DX DY: a point DX, DY from the top-left corner of W's client area.
+inside() {
+    local x y w h
+    read -r x y w h <<<"$(client_geometry "$1")"
+    echo "$((x + $2)) $((y + $3))"
+}
+
 # outer_geometry W: "x y width height" of W's outer frame, in pixels.
 outer_geometry() {
     local ext client x y w h l r t b

@@ -6,18 +6,18 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 setup_session "${1:?usage: switch_and_menu.sh QUENNIX_EXECUTABLE}"
 
-# double_click W: a left double-click in the middle of W's client area.
+# double_click W: a left double-click on W's count (below any menu bar).
 double_click() {
-    local x y w h
-    read -r x y w h <<<"$(client_geometry "$1")"
-    xdotool mousemove $((x + w / 2)) $((y + h * 2 / 3)) click --repeat 2 --delay 80 1
+    local x y
+    read -r x y <<<"$(inside "$1" 120 50)"
+    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
 }
 
 # open_menu W DX: clicks the menu bar title DX pixels from the client's left.
 open_menu() {
-    local x y w h
-    read -r x y w h <<<"$(client_geometry "$1")"
-    xdotool mousemove $((x + $2)) $((y + 10)) click 1
+    local x y
+    read -r x y <<<"$(inside "$1" "$2" 10)"
+    xdotool mousemove "$x" "$y" click 1
     sleep 0.4
 }
 
