@@ -35,6 +35,10 @@ double FontMeasurer::realise(int size) const {
     return pixelSize(size) * 72.0 / dpiY_;
 }
 
+double FontMeasurer::ascentPixels(int size) const {
+    return sized(size).metrics.ascent();
+}
+
 TextExtent FontMeasurer::measure(const QString &text, int size) const {
     const QFontMetricsF &fm = sized(size).metrics;
     return {pixelsToTwips(fm.horizontalAdvance(text), dpiX_), pixelsToTwips(fm.height(), dpiY_)};

@@ -32,6 +32,8 @@ public:
     TextExtent measure(const QString &text, int size) const;
     // The face at a requested point size, as it is drawn.
     QFont font(int size) const;
+    // How far the baseline lies below the top of a line, in logical pixels.
+    double ascentPixels(int size) const;
 
     FitMeasure fitMeasure() const;
 

@@ -3,7 +3,6 @@
 #include "countdown/count_drawing.h"
 #include "countdown/formats.h"
 
-#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -178,14 +177,14 @@ void CountSurface::paintEvent(QPaintEvent *) {
     p.fillRect(rect(), palette().color(QPalette::Window));
     if (shownText_.isEmpty())
         return;
-    const QFont font = drawFont();
-    p.setFont(font);
+    const FontMeasurer &m = *measurer();
+    p.setFont(m.font(requestedSize_));
     p.setPen(palette().color(QPalette::WindowText));
     // The current position is the text's top-left corner; snap the baseline to
     // a whole device pixel so the digits stay crisp.
     const qreal dpr = devicePixelRatioF();
     const qreal x = qRound(toPixelsX(currentX_) * dpr) / dpr;
-    const qreal y = qRound((toPixelsY(currentY_) + QFontMetricsF(font).ascent()) * dpr) / dpr;
+    const qreal y = qRound((toPixelsY(currentY_) + m.ascentPixels(requestedSize_)) * dpr) / dpr;
     p.drawText(QPointF(x, y), shownText_);
 }
 

@@ -73,7 +73,8 @@ protected:
     // Runs the window's load handler, reporting a failure in a box titled
     // "<name>_Load" and skipping the rest of it.
     void runLoad(const QString &name, const std::function<void()> &steps);
-    // Called by the window on show, move and resize events.
+    // Called by the window when it is shown: the window manager frames it now,
+    // so the wanted outer size is applied again as the frame becomes known.
     void frameMayHaveChanged();
     // "Seconds to " and the base time: the framed window's caption when it
     // opens. Throws RunError for a base time that is not a date.
