@@ -46,7 +46,7 @@ private:
 SettingsReadResult readWhole(QByteArray bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readSettings(buffer);
+    return readSettings(buffer, kEpoch2000);
 }
 
 bool sameValues(const StoredSettings &a, const StoredSettings &b) {
@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const SettingsReadResult whole = readWhole(bytes);
 
     PieceDevice pieces(bytes, 1 + qint64(size % 7));
-    fuzz::check(sameResult(readSettings(pieces), whole), "same result read piece by piece");
+    fuzz::check(sameResult(readSettings(pieces, kEpoch2000), whole),
+                "same result read piece by piece");
 
     const StoredSettings &v = whole.values;
     const QString face = v.fontName.value_or(QString());

@@ -8,6 +8,7 @@
 #include "platform/session_platform.h"
 #include "platform/system_clock.h"
 #include "platform/termination_requests.h"
+#include "startup/settings_location.h"
 #include "startup/startup.h"
 #include "windows/display_window.h"
 #include "windows/window_switcher.h"
@@ -37,7 +38,9 @@ int main(int argc, char **argv) {
     Services services{dialogs, clock, screens, programEnd};
 
     AppState state;
-    state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath());
+    const SettingsLocation settings = settingsLocation(SettingsPlaces::current());
+    state.settingsPath = settings.savePath;
+    state.startupSettingsPath = settings.readPath;
 
     WindowSwitcher switcher(state, services);
     attachMenuCommands(switcher, state, services);
@@ -51,7 +54,5 @@ int main(int argc, char **argv) {
     });
 
     Main(state, services, switcher);
-    if (programEnd.hasEnded())
-        return 0;
     return QApplication::exec();
 }

@@ -261,7 +261,7 @@ void TestCommands::exitSavesOnceAndEnds() {
     Form2 &form = framed();
     form.MExit->trigger();
     QCOMPARE(f_->fakes.programEnd.count, 1);
-    const SettingsReadResult read = readSettingsFile(f_->state.settingsPath);
+    const SettingsReadResult read = readSettingsFile(f_->state.settingsPath, kEpoch2000);
     QVERIFY(!read.openError);
     QCOMPARE(read.values.mode, 2);
 

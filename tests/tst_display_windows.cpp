@@ -145,7 +145,7 @@ void TestDisplayWindows::closingWritesTheSettings() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!f_->switcher.current());
 
-    const SettingsReadResult read = readSettingsFile(f_->state.settingsPath);
+    const SettingsReadResult read = readSettingsFile(f_->state.settingsPath, kEpoch2000);
     QVERIFY(!read.openError);
     QCOMPARE(read.values.mode, mode);
     QCOMPARE(read.values.top, qint32(expected.top));

@@ -1,5 +1,6 @@
 #include "startup/field_reader.h"
 #include "startup/settings_file.h"
+#include "startup/settings_location.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -51,7 +52,7 @@ QString describe(const SettingsReadResult &result) {
 SettingsReadResult readBytes(QByteArray bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readSettings(buffer);
+    return readSettings(buffer, kEpoch2000);
 }
 
 QByteArray fileContent(const QString &path) {
@@ -84,6 +85,8 @@ private slots:
     void failedWrite_data();
     void failedWrite();
     void bigFileReadsFast();
+    void location_data();
+    void location();
 };
 
 void TestSettingsFile::fields_data() {
@@ -173,6 +176,20 @@ void TestSettingsFile::reading_data() {
     QTest::newRow("BaseTime ninth char untested")
         << QByteArray("BaseTime:01/01/2030") << "base=[01/01/2030]";
     QTest::newRow("BaseTime bare") << QByteArray("BaseTime") << "err13";
+    // Read at 1 January 2000 00:00:00: the count reaches 2^31 - 1 seconds
+    // ahead and 2^31 seconds back; a base time beyond would overflow at the
+    // first drawing, so it is skipped like any unreadable entry.
+    QTest::newRow("BaseTime last reachable")
+        << QByteArray("BaseTime=19/01/2068 03:14:07 AM") << "base=[19/01/2068 03:14:07 AM]";
+    QTest::newRow("BaseTime a second too late")
+        << QByteArray("BaseTime=19/01/2068 03:14:08 AM,Top=3") << "top=3 err6";
+    QTest::newRow("BaseTime far ahead") << QByteArray("BaseTime=01/01/2100") << "err6";
+    QTest::newRow("BaseTime first reachable")
+        << QByteArray("BaseTime=13/12/1931 08:45:52 PM") << "base=[13/12/1931 08:45:52 PM]";
+    QTest::newRow("BaseTime a second too early")
+        << QByteArray("BaseTime=13/12/1931 08:45:51 PM") << "err6";
+    QTest::newRow("BaseTime a time alone is 30/12/1899")
+        << QByteArray("BaseTime=10:00:00 AM\r\nBaseTime=01/01/2030") << "base=[01/01/2030] err6";
     QTest::newRow("errors in file order")
         << QByteArray("Mode=1e10\r\nBaseTime=x\r\nWidth=-1e10") << "err6 err13 err6";
     QTest::newRow("a key's error once")
@@ -217,7 +234,7 @@ void TestSettingsFile::openErrors() {
         writeFile(path, "Top=1\r\n");
         QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     }
-    const SettingsReadResult result = readSettingsFile(path);
+    const SettingsReadResult result = readSettingsFile(path, kEpoch2000);
     QVERIFY(result.openError);
     QCOMPARE(result.openError->number(), number);
     QCOMPARE(describe(result), QStringLiteral("open%1").arg(number));
@@ -294,7 +311,7 @@ void TestSettingsFile::roundTrip() {
     const QString path = dir.filePath(QStringLiteral("quennix.ini"));
     writeFile(path, QByteArray(1000, 'z')); // longer than the new content
     writeSettingsFile(path, settingsFileBytes(window, face, base));
-    QCOMPARE(describe(readSettingsFile(path)), expected);
+    QCOMPARE(describe(readSettingsFile(path, kEpoch2000)), expected);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("quennix.ini")});
 }
@@ -303,7 +320,7 @@ void TestSettingsFile::failedWrite_data() {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<int>("number");
     QTest::newRow("target is a directory") << "directory" << 75;
-    QTest::newRow("folder missing") << "missing" << 75;
+    QTest::newRow("a file where its folder should be") << "file in the way" << 75;
     QTest::newRow("folder not writable") << "readonly folder" << 70;
     QTest::newRow("file not writable") << "readonly file" << 70;
 }
@@ -317,8 +334,9 @@ void TestSettingsFile::failedWrite() {
     const QByteArray old = "Top=1\r\n";
     if (setup == QLatin1String("directory")) {
         QVERIFY(folder.mkdir(QStringLiteral("quennix.ini")));
-    } else if (setup == QLatin1String("missing")) {
-        path = dir.filePath(QStringLiteral("gone/quennix.ini"));
+    } else if (setup == QLatin1String("file in the way")) {
+        writeFile(dir.filePath(QStringLiteral("config")), old);
+        path = dir.filePath(QStringLiteral("config/quennix/quennix.ini"));
     } else {
         if (geteuid() == 0)
             QSKIP("root may write anywhere, so write protection cannot be tested");
@@ -362,10 +380,71 @@ void TestSettingsFile::bigFileReadsFast() {
     }
     QElapsedTimer timer;
     timer.start();
-    const SettingsReadResult result = readSettingsFile(path);
+    const SettingsReadResult result = readSettingsFile(path, kEpoch2000);
     const qint64 elapsed = timer.elapsed();
     QCOMPARE(describe(result), QStringLiteral("top=42 font=[Arial Narrow]"));
     QVERIFY2(elapsed < 2000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
+}
+
+void TestSettingsFile::location_data() {
+    QTest::addColumn<bool>("writable");        // the program's folder
+    QTest::addColumn<QString>("configHome");   // "<own>": an absolute folder of the test's
+    QTest::addColumn<QStringList>("existing"); // files already there: "program", "user"
+    QTest::addColumn<QString>("read");         // "program", "xdg" or "home"
+    QTest::addColumn<QString>("save");
+    const QString own = QStringLiteral("<own>");
+    const QStringList none, defaults{"program"}, both{"program", "user"}, user{"user"};
+    QTest::newRow("writable program folder") << true << own << none << "program"
+                                             << "program";
+    QTest::newRow("writable, a per-user file too") << true << own << user << "program"
+                                                   << "program";
+    QTest::newRow("read-only, first start") << false << own << none << "xdg"
+                                            << "xdg";
+    QTest::newRow("read-only, defaults beside") << false << own << defaults << "program"
+                                                << "xdg";
+    QTest::newRow("read-only, per-user file") << false << own << both << "xdg"
+                                              << "xdg";
+    QTest::newRow("XDG_CONFIG_HOME unset") << false << QString() << both << "home"
+                                           << "home";
+    QTest::newRow("XDG_CONFIG_HOME relative")
+        << false << QStringLiteral("rel/config") << defaults << "program"
+        << "home";
+}
+
+void TestSettingsFile::location() {
+    QFETCH(bool, writable);
+    QFETCH(QString, configHome);
+    QFETCH(QStringList, existing);
+    QFETCH(QString, read);
+    QFETCH(QString, save);
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    const QMap<QString, QString> paths{
+        {"program", root.filePath(QStringLiteral("program/quennix.ini"))},
+        {"xdg", root.filePath(QStringLiteral("xdg/quennix/quennix.ini"))},
+        {"home", root.filePath(QStringLiteral("home/.config/quennix/quennix.ini"))}};
+    SettingsPlaces places;
+    places.programDir = root.filePath(QStringLiteral("program"));
+    places.programDirWritable = writable;
+    places.configHome =
+        configHome == QLatin1String("<own>") ? root.filePath(QStringLiteral("xdg")) : configHome;
+    places.home = root.filePath(QStringLiteral("home"));
+    const QString userPath = paths[QDir::isAbsolutePath(places.configHome) ? "xdg" : "home"];
+    for (const QString &which : existing) {
+        const QString path = which == QLatin1String("program") ? paths["program"] : userPath;
+        QVERIFY(root.mkpath(QFileInfo(path).path()));
+        writeFile(path, "Mode=1\r\n");
+    }
+
+    const SettingsLocation location = settingsLocation(places);
+    QCOMPARE(location.readPath, paths[read]);
+    QCOMPARE(location.savePath, paths[save]);
+
+    // The first save makes the per-user folder, for its owner only.
+    writeSettingsFile(location.savePath, "Mode=2\r\n");
+    QCOMPARE(fileContent(location.savePath), QByteArray("Mode=2\r\n"));
+    if (!writable && !existing.contains(QLatin1String("user")))
+        QCOMPARE(QFileInfo(QFileInfo(location.savePath).path()).permissions() & 0x0077, 0);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

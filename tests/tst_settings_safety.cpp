@@ -147,7 +147,7 @@ void TestSettingsSafety::killedSaves() {
                                             .arg(round)
                                             .arg(now.size())));
         ++found[which];
-        const SettingsReadResult read = readSettingsFile(path);
+        const SettingsReadResult read = readSettingsFile(path, kEpoch2000);
         QVERIFY(!read.openError);
         QVERIFY(read.entryErrors.empty());
         QCOMPARE(read.values.fontName.value_or(QString()), alternatingFace(which));
@@ -213,7 +213,7 @@ void TestSettingsSafety::staleSaves() {
     }
 
     // Start-up reads the settings file only, whatever lies beside it.
-    const SettingsReadResult read = readSettingsFile(path);
+    const SettingsReadResult read = readSettingsFile(path, kEpoch2000);
     QVERIFY(read.entryErrors.empty());
     QCOMPARE(read.values.fontName.value_or(QString()), alternatingFace(0));
 
@@ -232,6 +232,7 @@ void TestSettingsSafety::failedSave_data() {
     QTest::newRow("disk full") << "disk full" << full;
     QTest::newRow("file size limit") << "file size limit" << full;
     QTest::newRow("folder not writable") << "folder not writable" << denied;
+    QTest::newRow("per-user folder cannot be made") << "per-user folder not writable" << denied;
     QTest::newRow("file not writable") << "file not writable" << denied;
     QTest::newRow("file replaced by a folder") << "folder in its place" << access;
 }
@@ -258,12 +259,15 @@ void TestSettingsSafety::failedSave() {
                                  .arg(QString::fromLocal8Bit(std::strerror(errno)))));
         unmount.path = folder;
     }
-    const QString path = QDir(folder).filePath(QStringLiteral("quennix.ini"));
+    // The per-user file's folders are made at the first save.
+    const bool perUser = setup == QLatin1String("per-user folder not writable");
+    const QString path = QDir(folder).filePath(
+        perUser ? QStringLiteral("config/quennix/quennix.ini") : QStringLiteral("quennix.ini"));
     const QByteArray old = alternatingBytes(0);
     if (setup == QLatin1String("folder in its place")) {
         QVERIFY(QDir().mkdir(path));
         QVERIFY(writeFile(QDir(path).filePath(QStringLiteral("keep")), old));
-    } else {
+    } else if (!perUser) {
         QVERIFY(writeFile(path, old));
     }
     if (setup == QLatin1String("disk full")) {
@@ -275,7 +279,7 @@ void TestSettingsSafety::failedSave() {
         }
     }
     const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    if (setup == QLatin1String("folder not writable"))
+    if (setup == QLatin1String("folder not writable") || perUser)
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     if (setup == QLatin1String("file not writable"))
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
@@ -293,7 +297,7 @@ void TestSettingsSafety::failedSave() {
     if (setup == QLatin1String("folder in its place")) {
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(fileContent(QDir(path).filePath(QStringLiteral("keep"))), old);
-    } else {
+    } else if (!perUser) {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(fileContent(path), old);
     }

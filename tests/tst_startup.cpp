@@ -1,5 +1,6 @@
 // Start-up from the settings file, and the round trip through closing.
 
+#include "startup/settings_file.h"
 #include "startup/startup.h"
 #include "support/window_fixture.h"
 #include "windows/display_window.h"
@@ -20,6 +21,8 @@ private slots:
     void roundTripKeepsEverything_data();
     void roundTripKeepsEverything();
     void lostScreenBringsTheWindowBack();
+    void smallestWindow_data();
+    void smallestWindow();
 
 private:
     DisplayWindow &start(const QByteArray *file);
@@ -72,6 +75,11 @@ void TestStartup::startsFromTheFile_data() {
         << QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
                       "BaseTime=next week\r\nMode=1\r\n")
         << QStringList{"Main|Err(13), Type mismatch"} << "1" << QRect(3000, 1500, 4500, 1500)
+        << "01/01/2000";
+    QTest::newRow("base time the count cannot reach is skipped")
+        << true
+        << QByteArray("Top=1500,Left=3000,Height=1500,Width=4500,BaseTime=01/01/2100,Mode=1\r\n")
+        << QStringList{"Main|Err(6), Overflow"} << "1" << QRect(3000, 1500, 4500, 1500)
         << "01/01/2000";
     QTest::newRow("overflowing number is skipped")
         << true
@@ -142,6 +150,62 @@ void TestStartup::lostScreenBringsTheWindowBack() {
     const QRect outer = w.outerGeometry();
     QVERIFY(QRect(0, 0, 1920, 1080).contains(outer));
     QCOMPARE(outer.size(), QSize(300, 100));
+}
+
+void TestStartup::smallestWindow_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("then"); // "switch": to the other kind; "shrink": resized to 10x10
+    QTest::addColumn<QString>("tag");  // of the window measured
+    QTest::newRow("empty file") << QByteArray() << ""
+                                << "2";
+    QTest::newRow("no Height or Width") << QByteArray("Top=0,Left=0,Mode=1") << ""
+                                        << "1";
+    QTest::newRow("damaged Height and Width") << QByteArray("Height=abc,Width=1e99,Mode=1") << ""
+                                              << "1";
+    QTest::newRow("a pixel wide") << QByteArray("Height=15,Width=15,Mode=2") << ""
+                                  << "2";
+    QTest::newRow("switch from the smallest title-less")
+        << QByteArray("Height=0,Width=0,Mode=1") << "switch"
+        << "2";
+    QTest::newRow("switch from the smallest framed") << QByteArray("Mode=2") << "switch"
+                                                     << "1";
+    QTest::newRow("shrunk below the minimum")
+        << QByteArray("Height=3000,Width=6000,Mode=2") << "shrink"
+        << "2";
+}
+
+void TestStartup::smallestWindow() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, then);
+    QFETCH(QString, tag);
+    DisplayWindow *w = &start(&file);
+    if (then == QLatin1String("switch")) {
+        w = &f_->switcher.switchFrom(*w);
+        WindowFixture::settle();
+    } else if (then == QLatin1String("shrink")) {
+        // As a drag on the frame would, once the window has settled (for a
+        // second after showing it keeps the size it was given).
+        QTest::qWait(1100);
+        w->widget().resize(10, 10);
+    }
+    QCOMPARE(w->tag(), tag);
+
+    // 1680 x 360 twips for the count, below the menu bar in the framed window.
+    const QSize least(qCeil(1680 * w->surface().logicalDpiX() / 1440.0),
+                      qCeil(360 * w->surface().logicalDpiY() / 1440.0));
+    QVERIFY2(w->surface().width() >= least.width() && w->surface().height() >= least.height(),
+             qPrintable(QStringLiteral("count area %1x%2")
+                            .arg(w->surface().width())
+                            .arg(w->surface().height())));
+    // Top and Left of 0 put the outer frame, caption and all, at the corner.
+    QCOMPARE(w->outerGeometry().topLeft(), QPoint(0, 0));
+
+    // The next close writes the size the window really has.
+    const QRect real = w->widget().frameGeometry();
+    w->widget().close();
+    const StoredSettings saved = readSettingsFile(iniPath(), kEpoch2000).values;
+    QCOMPARE(saved.width, qRound(real.width() * 1440.0 / w->surface().logicalDpiX()));
+    QCOMPARE(saved.height, qRound(real.height() * 1440.0 / w->surface().logicalDpiY()));
 }
 
 QTEST_MAIN(TestStartup)

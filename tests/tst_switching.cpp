@@ -35,7 +35,7 @@ void TestSwitching::cleanup() {
 }
 
 qint32 TestSwitching::savedMode() const {
-    return readSettingsFile(f_->state.settingsPath).values.mode;
+    return readSettingsFile(f_->state.settingsPath, kEpoch2000).values.mode;
 }
 
 void TestSwitching::switchesInPlace_data() {

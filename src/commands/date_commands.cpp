@@ -23,23 +23,14 @@ QString whenText(DateValue t) {
            formatDate(t, QStringLiteral("dddd, dd mmmm, yyyy"));
 }
 
-// Whether the display can count from now to the instant without leaving the
-// 32-bit range; a target it cannot reach would end the program at the next tick.
-bool reachable(DateValue target, const Clock &clock) {
-    try {
-        secondsBetween(toDateValue(clock.now()), target);
-        return true;
-    } catch (const RunError &) {
-        return false;
-    }
-}
-
 } // namespace
 
 void MBase_Time_Click(AppState &state, Services &services,
                       const std::function<void(const QString &)> &setCaption) {
     const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
-    if (!date || !reachable(*date, services.clock)) {
+    // A target the count cannot reach from now (beyond the 32-bit range) would
+    // end the program at the next tick.
+    if (!date || !trySecondsBetween(toDateValue(services.clock.now()), *date)) {
         tell(services, QStringLiteral("Not a valid date"), applicationTitle());
         return;
     }

@@ -87,11 +87,20 @@ QDateTime toDateTime(DateValue value) {
     return QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second));
 }
 
-qint32 secondsBetween(DateValue first, DateValue second) {
+std::optional<qint32> trySecondsBetween(DateValue first, DateValue second) {
+    const auto inRange = [](DateValue v) { return std::isfinite(v) && std::fabs(v) < kDayLimit; };
+    if (!inRange(first) || !inRange(second))
+        return std::nullopt;
     const qint64 diff = secondsSinceEpoch(second) - secondsSinceEpoch(first);
     if (diff < -2147483648LL || diff > 2147483647LL)
-        throw RunError::overflow();
+        return std::nullopt;
     return qint32(diff);
+}
+
+qint32 secondsBetween(DateValue first, DateValue second) {
+    if (const auto seconds = trySecondsBetween(first, second))
+        return *seconds;
+    throw RunError::overflow();
 }
 
 DateValue addSeconds(double count, DateValue instant) {

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QtGlobal>
+#include <optional>
 
 namespace quennix {
 
@@ -26,6 +27,9 @@ DateValue toDateValue(const QDate &date, const QTime &time);
 // Whole seconds from first to second, negative when second is earlier.
 // Throws RunError::overflow() outside the signed 32-bit range.
 qint32 secondsBetween(DateValue first, DateValue second);
+// The same, with nothing where it would overflow: whether a count from first
+// can reach second at all.
+std::optional<qint32> trySecondsBetween(DateValue first, DateValue second);
 
 // The instant moved by count seconds (count is rounded to a whole second).
 // Throws RunError::overflow() when the result leaves years 100..9999.
@@ -33,9 +37,9 @@ DateValue addSeconds(double count, DateValue instant);
 
 // Calendar parts of a date value. Throws RunError::overflow() outside 100..9999.
 struct DateParts {
-    int year, month, day;       // month 1..12
-    int hour, minute, second;   // 0..23, 0..59, 0..59
-    int dayOfWeek;              // 1 = Monday .. 7 = Sunday
+    int year, month, day;     // month 1..12
+    int hour, minute, second; // 0..23, 0..59, 0..59
+    int dayOfWeek;            // 1 = Monday .. 7 = Sunday
 };
 DateParts dateParts(DateValue value);
 

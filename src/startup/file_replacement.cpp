@@ -119,6 +119,19 @@ bool processIsGone(qint64 pid) {
 
 } // namespace
 
+void makeFolderFor(const QString &path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    QStringList missing;
+    for (QDir d(folder); !d.exists() && !d.isRoot(); d.setPath(QFileInfo(d.path()).path()))
+        missing.prepend(d.path());
+    for (const QString &f : missing) {
+        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 && errno != EEXIST)
+            throw failure(f, errno);
+    }
+    if (!QFileInfo(folder).isDir())
+        throw RunError::pathFileAccess();
+}
+
 QString savingPath(const QString &path, qint64 pid) {
     return path + savingInfix() + QString::number(pid);
 }

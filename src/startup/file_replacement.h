@@ -21,6 +21,12 @@ namespace quennix {
 // them.
 void replaceFile(const QString &path, const QByteArray &bytes);
 
+// Makes the folder that is to hold path, and any missing folder above it,
+// each readable by its owner only (the user's settings are nobody else's).
+// Throws RunError when one cannot be made (70 Permission denied, 75 Path/File
+// access error when a file stands where a folder should be).
+void makeFolderFor(const QString &path);
+
 // The file a save by process pid writes before renaming it over path.
 QString savingPath(const QString &path, qint64 pid);
 

@@ -80,7 +80,7 @@ enum class Failure { None, Overflow, NotADate };
 // settings as they were. Nothing throws here and no error is built: a damaged
 // file may hold millions of bad entries, and a throw for each would take many
 // seconds.
-Failure applyField(const KeyRule &rule, QStringView text, StoredSettings &values) {
+Failure applyField(const KeyRule &rule, QStringView text, DateValue now, StoredSettings &values) {
     const QStringView value = text.size() > rule.skip ? text.sliced(rule.skip) : QStringView();
     const auto set = [](auto &target, const auto &read) {
         if (!read)
@@ -104,12 +104,18 @@ Failure applyField(const KeyRule &rule, QStringView text, StoredSettings &values
         return set(values.fontBold, tryTruthValue(value));
     case Key::FontItalic:
         return set(values.fontItalic, tryTruthValue(value));
-    case Key::BaseTime:
-        // Kept as text (so it is written back unchanged) but only when it is a date.
-        if (!textToDate(value))
+    case Key::BaseTime: {
+        // Kept as text (so it is written back unchanged) but only when it is a
+        // date the count can reach: any other would end the program at the
+        // first drawing, at every start.
+        const std::optional<DateValue> date = textToDate(value);
+        if (!date)
             return Failure::NotADate;
+        if (!trySecondsBetween(now, *date))
+            return Failure::Overflow;
         values.baseTimeText = value.toString();
         return Failure::None;
+    }
     case Key::Mode:
         return set(values.mode, tryWholeNumber(numericValue(value)));
     }
@@ -143,7 +149,7 @@ QString entryLine(const QString &key, QString value) {
 
 } // namespace
 
-SettingsReadResult readSettings(QIODevice &device) {
+SettingsReadResult readSettings(QIODevice &device, DateValue now) {
     SettingsReadResult result;
     // A file that repeats a bad entry a million times still shows one box.
     bool reported[std::size(kKeys)] = {};
@@ -156,7 +162,7 @@ SettingsReadResult readSettings(QIODevice &device) {
         if (!rule)
             continue;
         const Failure failure =
-            applyField(*rule, decodeField(field, scratch, decoded), result.values);
+            applyField(*rule, decodeField(field, scratch, decoded), now, result.values);
         if (failure != Failure::None && !std::exchange(reported[size_t(rule->key)], true))
             result.entryErrors.push_back(failure == Failure::Overflow ? RunError::overflow()
                                                                       : RunError::typeMismatch());
@@ -164,7 +170,7 @@ SettingsReadResult readSettings(QIODevice &device) {
     return result;
 }
 
-SettingsReadResult readSettingsFile(const QString &path) {
+SettingsReadResult readSettingsFile(const QString &path, DateValue now) {
     // Linux opens a directory for reading without complaint; it is still no
     // settings file.
     if (QFileInfo(path).isDir()) {
@@ -180,7 +186,7 @@ SettingsReadResult readSettingsFile(const QString &path) {
         result.openError = openFailure(path, err);
         return result;
     }
-    return readSettings(file);
+    return readSettings(file, now);
 }
 
 QByteArray settingsFileBytes(const WindowSettings &window, const QString &fontName,
@@ -199,6 +205,8 @@ QByteArray settingsFileBytes(const WindowSettings &window, const QString &fontNa
 }
 
 void writeSettingsFile(const QString &path, const QByteArray &bytes) {
+    // The per-user folder may not exist yet at the first save.
+    makeFolderFor(path);
     replaceFile(path, bytes);
 }
 

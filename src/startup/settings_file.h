@@ -16,7 +16,7 @@ struct StoredSettings {
     qint32 top = 0, left = 0, height = 0, width = 0; // twips, outer frame
     std::optional<QString> fontName;                 // set when a FontName= entry was read
     bool fontBold = false, fontItalic = false;
-    std::optional<QString> baseTimeText; // set when a valid BaseTime entry was read
+    std::optional<QString> baseTimeText; // set when a countable BaseTime entry was read
     qint32 mode = 0;                     // 1: title-less window, else framed
 };
 
@@ -25,7 +25,8 @@ struct SettingsReadResult {
     // denied, 75 Path/File access error...). Nothing was read then.
     std::optional<RunError> openError;
     // One per entry that could not be read (13 Type mismatch for a BaseTime
-    // that is not a date, 6 Overflow for a number out of range), in file order.
+    // that is not a date, 6 Overflow for a number out of range or a BaseTime
+    // the count cannot reach from now), in file order.
     // Such an entry is skipped; the others still apply. Each key's first
     // failure only: a damaged file repeating a bad entry does not bury the
     // user in boxes (nor the program in memory).
@@ -38,8 +39,10 @@ struct SettingsReadResult {
 // "FontName=", "FontBold=", "FontItalic=", "BaseTime", "Mode"); a repeated key
 // takes its last value; fields matching no key are ignored. The file is closed
 // again whatever happens. Text is UTF-8 when it is valid UTF-8, else Latin-1.
-SettingsReadResult readSettingsFile(const QString &path);
-SettingsReadResult readSettings(QIODevice &device);
+// A BaseTime is taken only when it is a date the count can reach from `now`
+// (within the 32-bit range of seconds), so the first drawing cannot overflow.
+SettingsReadResult readSettingsFile(const QString &path, DateValue now);
+SettingsReadResult readSettings(QIODevice &device, DateValue now);
 
 // What a display window hands over when it closes.
 struct WindowSettings {
@@ -55,7 +58,8 @@ struct WindowSettings {
 QByteArray settingsFileBytes(const WindowSettings &window, const QString &fontName,
                              const QString &baseTimeText);
 
-// Replaces the file in one step (see replaceFile): the new content is written
+// Makes the file's folder when it is missing, then replaces the file in one
+// step (see replaceFile): the new content is written
 // beside it and renamed over it only when every write and the flush to disk
 // succeeded. On failure the old file stays as it was, no file of the save is
 // left, and a RunError says why (61 Disk full, 70 Permission denied, 75

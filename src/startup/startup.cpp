@@ -5,8 +5,6 @@
 #include "windows/display_window.h"
 #include "windows/window_switcher.h"
 
-#include <QDir>
-
 namespace quennix {
 
 namespace {
@@ -18,13 +16,10 @@ void reportInMain(Services &services, const RunError &e) {
 
 } // namespace
 
-QString settingsPathBeside(const QString &executableDir) {
-    return QDir(executableDir).filePath(QStringLiteral("quennix.ini"));
-}
-
 DisplayWindow &Main(AppState &state, Services &services, WindowSwitcher &switcher) {
     state.baseTime = BaseTime();
-    const SettingsReadResult read = readSettingsFile(state.settingsPath);
+    const SettingsReadResult read =
+        readSettingsFile(state.startupSettingsPath, toDateValue(services.clock.now()));
     if (read.openError) {
         // Nothing read: the framed window at its built-in place and size.
         reportInMain(services, *read.openError);

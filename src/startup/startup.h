@@ -10,9 +10,6 @@ namespace quennix {
 class DisplayWindow;
 class WindowSwitcher;
 
-// The settings file's place: beside the executable, in its real folder.
-QString settingsPathBeside(const QString &executableDir);
-
 // The program's start: the base time is 1 January 2000 unless the settings
 // file says otherwise; the file names the window kind, its place and size and
 // the font. A file that cannot be opened, and each entry that cannot be read,

@@ -9,6 +9,7 @@ namespace quennix::test {
 
 WindowFixture::WindowFixture() : switcher(state, fakes.services) {
     state.settingsPath = dir_.filePath(QStringLiteral("quennix.ini"));
+    state.startupSettingsPath = state.settingsPath;
 }
 
 WindowFixture::~WindowFixture() {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace quennix {
+
+// What decides where the settings file lives.
+struct SettingsPlaces {
+    QString programDir;             // the real executable's folder
+    bool programDirWritable = true; // whether a save could replace a file there
+    QString configHome;             // $XDG_CONFIG_HOME as set: may be empty or relative
+    QString home;                   // the user's home folder
+
+    // This process's places.
+    static SettingsPlaces current();
+};
+
+struct SettingsLocation {
+    QString readPath; // what start-up reads
+    QString savePath; // what every close writes
+};
+
+// The file lives beside the executable whenever that folder can take it, so
+// a copied or per-user install keeps its settings with the program. A program
+// in a folder its user cannot write (a system-wide install) keeps each user's
+// settings in $XDG_CONFIG_HOME/quennix/quennix.ini (~/.config when the
+// variable is unset or not absolute). Start-up reads the file the next save
+// writes; while that per-user file does not exist yet, a quennix.ini beside the
+// program (an administrator's defaults) is read instead.
+SettingsLocation settingsLocation(const SettingsPlaces &places);
+
+} // namespace quennix
