@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace quennix {
 
@@ -34,7 +35,7 @@ CountSurface::CountSurface(const AppState &state, Services &services, SurfaceOwn
     setAttribute(Qt::WA_OpaquePaintEvent);
     setBackgroundRole(QPalette::Window);
     setForegroundRole(QPalette::WindowText);
-    setMinimumSize(1, 1);
+    keepMinimumSize();
 
     // Screen readers hear of the count only when it changes: every change of
     // the description is announced to them.
@@ -50,6 +51,13 @@ CountSurface::CountSurface(const AppState &state, Services &services, SurfaceOwn
         scheduleTick();
     });
     scheduleTick();
+}
+
+void CountSurface::keepMinimumSize() {
+    // Whole pixels that hold at least the twips, at this screen's dpi. The
+    // window's own minimum follows through its layout, so neither a settings
+    // file, a switch nor a drag on the frame can make it smaller.
+    setMinimumSize(qCeil(toPixelsX(kMinimumCountWidth)), qCeil(toPixelsY(kMinimumCountHeight)));
 }
 
 void CountSurface::scheduleTick() {
@@ -195,6 +203,7 @@ void CountSurface::resizeEvent(QResizeEvent *event) {
 
 void CountSurface::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
+    keepMinimumSize(); // the screen, and so the dpi, is known for sure now
     // The first appearance counts as a size change: the font is fitted now
     // that the surface is visible.
     Fit_Font(*this, state_, services_);

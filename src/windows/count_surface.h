@@ -10,6 +10,12 @@
 
 namespace quennix {
 
+// The smallest area the count is drawn in, in twips: room for a legible count,
+// and (with the window manager's frame around it) a caption wide enough to
+// grab. 112 x 24 pixels at 96 dpi.
+constexpr double kMinimumCountWidth = 1680;
+constexpr double kMinimumCountHeight = 360;
+
 // What a display window hears from its drawing surface.
 class SurfaceOwner {
 public:
@@ -92,6 +98,7 @@ private:
     const std::shared_ptr<FontMeasurer> &measurer() const;
     void fontChanged();
     void scheduleTick();
+    void keepMinimumSize();
 
     const AppState &state_;
     Services &services_;

@@ -59,10 +59,16 @@ QMargins DisplayWindow::frameMargins() const {
     return w ? w->frameMargins() : QMargins();
 }
 
+QSize DisplayWindow::wantedOuterSize() const {
+    const QMargins m = frameMargins();
+    const QSize least = self_.minimumSize() + QSize(m.left() + m.right(), m.top() + m.bottom());
+    return wantedOuterSize_->expandedTo(least);
+}
+
 QRect DisplayWindow::outerGeometry() const {
     QRect outer = self_.frameGeometry();
     if (wantedOuterSize_)
-        outer.setSize(*wantedOuterSize_);
+        outer.setSize(wantedOuterSize());
     return outer;
 }
 
@@ -101,8 +107,8 @@ void DisplayWindow::applyWantedSize() {
     if (!wantedOuterSize_)
         return;
     const QMargins m = frameMargins();
-    const QSize client(qMax(1, wantedOuterSize_->width() - m.left() - m.right()),
-                       qMax(1, wantedOuterSize_->height() - m.top() - m.bottom()));
+    const QSize outer = wantedOuterSize();
+    const QSize client(outer.width() - m.left() - m.right(), outer.height() - m.top() - m.bottom());
     if (self_.size() != client)
         self_.resize(client);
 }
@@ -162,7 +168,7 @@ void DisplayWindow::Form_DblClick() {
 
 void DisplayWindow::Form_QueryUnload() {
     // After the program was told to end at once nothing more is written.
-    if (services_.programEnd.hasEnded())
+    if (services_.programEnd.isEnding())
         return;
     Shutdown(settings(), state_, services_.dialogs);
 }

@@ -86,6 +86,8 @@ protected:
 
 private:
     QMargins frameMargins() const;
+    // The outer size asked for, but never smaller than the window's minimum.
+    QSize wantedOuterSize() const;
     void applyWantedSize();
     double dpiX() const;
     double dpiY() const;

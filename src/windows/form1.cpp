@@ -18,6 +18,7 @@ Form1::Form1(AppState &state, Services &services, WindowSwitcher &switcher)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createSurface(this));
+    layout->activate(); // the window's minimum size holds from now on
     // Built-in place and size of the drawing area, in twips.
     setGeometry(
         qRound(twipsToPixels(1920, logicalDpiX())), qRound(twipsToPixels(1608, logicalDpiY())),

@@ -5,6 +5,7 @@
 #include "countdown/font_measurer.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 
 namespace quennix {
@@ -19,6 +20,7 @@ Form2::Form2(AppState &state, Services &services, WindowSwitcher &switcher)
     setWindowTitle(QStringLiteral("Quennix"));
     buildMenus();
     setCentralWidget(createSurface(this));
+    layout()->activate(); // the window's minimum size holds from now on
     surface().setAccessibleName(windowTitle());
     // Built-in place and size of the drawing area, in twips; the menu bar sits
     // above it.
