@@ -128,6 +128,12 @@ void TestCountDrawing::errorsAskToEnd() {
     QCOMPARE(f.dialogs.shown.front().icon, Dialogs::Icon::Question);
     QCOMPARE(f.programEnd.count, 1);
     QVERIFY(canvas.printed.isEmpty());
+
+    // A tick or resize that still comes through draws nothing, asks nothing.
+    Display_Time(canvas, state, f.services);
+    Fit_Font(canvas, state, f.services);
+    QCOMPARE(f.dialogs.shown.size(), size_t(1));
+    QVERIFY(canvas.printed.isEmpty());
 }
 
 void TestCountDrawing::hiddenCanvasIsNotFitted() {

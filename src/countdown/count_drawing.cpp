@@ -20,6 +20,8 @@ QString countText(const AppState &state, const Clock &clock) {
 }
 
 void Display_Time(CountCanvas &canvas, const AppState &state, Services &services) {
+    if (services.programEnd.isEnding())
+        return;
     try {
         const DateValue now = nowValue(services.clock);
         const QString count = formatCount(secondsBetween(now, state.baseTime.value()));
@@ -35,6 +37,9 @@ void Display_Time(CountCanvas &canvas, const AppState &state, Services &services
         canvas.setCurrentX((canvas.scaleWidth() - canvas.textWidth(count)) / 2);
         canvas.print(count);
     } catch (const RunError &e) {
+        // One box: the ticks and resizes its event loop lets through draw
+        // nothing, and whatever the answer the program ends right after.
+        services.programEnd.beginEnding();
         services.dialogs.message(e.errorText() + QLatin1Char('\n') + QStringLiteral("KIll ME ?"),
                                  Dialogs::Buttons::YesNo, Dialogs::Icon::Question,
                                  QStringLiteral("Display_Time"));

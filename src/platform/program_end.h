@@ -2,14 +2,23 @@
 
 namespace quennix {
 
-// Ends the program at once, without running any window's closing handler.
+// Ending the program at once, without running any window's closing handler.
 // Behind an interface so tests can see that it happened and go on.
 class ProgramEnd {
 public:
     virtual ~ProgramEnd() = default;
+
+    // The program has begun to end (a box that ends it is up): from now on
+    // nothing more is drawn and no closing window saves the settings, even
+    // when the box's own event loop lets a tick, a resize or a close through.
+    void beginEnding() { ending_ = true; }
+    bool isEnding() const { return ending_; }
+
+    // Ends the program now. The real one never returns.
     virtual void endNow() = 0;
-    // Once ended, closing windows write nothing.
-    virtual bool hasEnded() const = 0;
+
+protected:
+    bool ending_ = false;
 };
 
 } // namespace quennix

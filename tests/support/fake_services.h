@@ -57,8 +57,10 @@ public:
 
 class FakeProgramEnd : public ProgramEnd {
 public:
-    void endNow() override { ++count; }
-    bool hasEnded() const override { return count > 0; }
+    void endNow() override {
+        ending_ = true;
+        ++count;
+    }
     int count = 0;
 };
 
