@@ -7,7 +7,9 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-
 if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
-    packages+=(xvfb openbox xdotool x11-utils)
+    packages+=(xvfb openbox xdotool x11-utils wmctrl)
+    # A clock set decades away, for the real program only (libfaketime).
+    packages+=(faketime)
     # The validators the install test runs on the menu entry and catalogue file.
     packages+=(desktop-file-utils appstream)
     # The fuzz targets: clang and its libFuzzer runtime. (The sanitizer build

@@ -52,9 +52,9 @@ until_true() {
 # puts a copy of EXE into $APP_DIR. Sets APP, APP_DIR, INI, WORK_DIR, DISPLAY.
 setup_session() {
     local exe=$1 tool
-    for tool in Xvfb openbox xdotool xprop xwininfo; do
+    for tool in Xvfb openbox xdotool xprop xwininfo wmctrl; do
         command -v "$tool" >/dev/null ||
-            skip "$tool is not installed (apt-get install xvfb openbox xdotool x11-utils)"
+            skip "$tool is not installed (apt-get install xvfb openbox xdotool x11-utils wmctrl)"
     done
     [[ -x $exe ]] || fail "no executable at '$exe'"
 
@@ -185,7 +185,7 @@ wait_window() {
         sleep "$POLL"
     done
     seen=$(for w in $(find_windows); do printf '"%s" ' "$(wm_name "$w")"; done)
-    fail "no window named /$pattern/ within ${timeout}s; visible: ${seen:-none}"
+    fail "no window named /$pattern/ within ${timeout}s; visible: ${seen:-none}; program $(app_state)"
 }
 
 # has_state W ATOM: W's _NET_WM_STATE holds ATOM.
@@ -248,13 +248,20 @@ settled_geometry() {
 
 window_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
-# close_window W: what a user does: activate it, press alt+F4.
+# close_window W: what a user does with the frame's close button (or alt+F4):
+# the window manager asks the window to close. (A key the window manager
+# binds can reach the window instead while the manager is still grabbing its
+# keys on a busy machine, so no key is pressed here.)
 close_window() {
-    timeout 5 xdotool windowactivate --sync "$1" ||
-        fail "could not activate window $1"
-    xdotool key --clearmodifiers alt+F4
+    wmctrl -i -c "$1" || fail "could not ask window $1 to close"
     until_true 5 window_gone "$1" ||
-        fail "window $1 still open 5 s after alt+F4; $(x_state)"
+        fail "window $1 still open 5 s after closing it; $(x_state); program $(app_state)"
+}
+
+# app_state: what the program is doing, for failure messages.
+app_state() {
+    [[ -n $APP_PID ]] && kill -0 "$APP_PID" 2>/dev/null || { echo "not running"; return; }
+    echo "$(sed -n 's/^State:\s*//p' "/proc/$APP_PID/status"), in $(cat "/proc/$APP_PID/wchan"), openbox log: $(tail -n 3 "$TMP_ROOT/openbox.log" | tr '\n' ' ')"
 }
 
 # The program's logical dpi: Xft.dpi when set, else Qt's own default of 96
