@@ -1,17 +1,15 @@
 // Quennix: the seconds left until a base time, in the largest font that fits
 // an always-on-top window.
 
-#include "commands/menu_commands.h"
+#include "app/startup.h"
+#include "app/window_switcher.h"
 #include "platform/app_program_end.h"
 #include "platform/gui_screens.h"
 #include "platform/qt_dialogs.h"
 #include "platform/session_platform.h"
 #include "platform/system_clock.h"
 #include "platform/termination_requests.h"
-#include "startup/settings_location.h"
-#include "startup/startup.h"
-#include "windows/display_window.h"
-#include "windows/window_switcher.h"
+#include "settings/settings_location.h"
 
 #include <QApplication>
 
@@ -36,23 +34,19 @@ int main(int argc, char **argv) {
     GuiScreens screens;
     AppProgramEnd programEnd;
     Services services{dialogs, clock, screens, programEnd};
-
     AppState state;
-    const SettingsLocation settings = settingsLocation(SettingsPlaces::current());
-    state.settingsPath = settings.savePath;
-    state.startupSettingsPath = settings.readPath;
 
-    WindowSwitcher switcher(state, services);
-    attachMenuCommands(switcher, state, services);
+    const SettingsLocation settings = settingsLocation(SettingsPlaces::current());
+    WindowSwitcher switcher(state, services, settings.savePath);
 
     // A logout or `kill` saves the settings as closing the window would.
     TerminationRequests termination;
     QObject::connect(&termination, &TerminationRequests::requested, [&] {
-        if (DisplayWindow *window = switcher.current())
-            window->Form_QueryUnload();
+        if (const DisplayWindow *window = switcher.current())
+            saveSettings(*window, state, settings.savePath, dialogs);
         programEnd.endNow();
     });
 
-    Main(state, services, switcher);
+    startFromSettings(settings.readPath, state, services, switcher);
     return QApplication::exec();
 }

@@ -14,8 +14,8 @@ namespace {
 const QString kDateTimePrompt = QStringLiteral("Date and time ?");
 const QString kDateTimeTitle = QStringLiteral("Seconds remaining as a time");
 
-void tell(Services &services, const QString &text, const QString &title) {
-    services.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, title);
+void tell(Dialogs &dialogs, const QString &text, const QString &title) {
+    dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, title);
 }
 
 QString whenText(DateValue t) {
@@ -25,39 +25,37 @@ QString whenText(DateValue t) {
 
 } // namespace
 
-void MBase_Time_Click(AppState &state, Services &services,
-                      const std::function<void(const QString &)> &setCaption) {
+std::optional<QString> askBaseTime(AppState &state, Services &services) {
     const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
     // A target the count cannot reach from now (beyond the 32-bit range) would
     // end the program at the next tick.
     if (!date || !trySecondsBetween(toDateValue(services.clock.now()), *date)) {
-        tell(services, QStringLiteral("Not a valid date"), applicationTitle());
-        return;
+        tell(services.dialogs, QStringLiteral("Not a valid date"), applicationTitle());
+        return std::nullopt;
     }
     state.baseTime = BaseTime(*date);
-    setCaption(QStringLiteral("Seconds to ") +
-               formatDate(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy")));
+    return QStringLiteral("Seconds to ") + formatDate(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
 }
 
-void MSecondsat_Click(Services &services) {
-    const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
+void askSecondsAt(Dialogs &dialogs) {
+    const auto date = textToDate(dialogs.input(kDateTimePrompt, kDateTimeTitle));
     if (!date) {
-        tell(services, QStringLiteral("The date entered is not valid."), applicationTitle());
+        tell(dialogs, QStringLiteral("The date entered is not valid."), applicationTitle());
         return;
     }
     try {
         const qint32 remaining = secondsBetween(*date, kEpoch2000);
-        tell(services,
+        tell(dialogs,
              QStringLiteral("At ") + whenText(*date) + QLatin1Char('\n') +
                  QStringLiteral("Seconds remaining will be ") + formatCount(remaining),
              applicationTitle());
     } catch (const RunError &e) {
-        tell(services, e.errText(), QStringLiteral("MSecondsat_Click"));
+        tell(dialogs, e.errText(), kSecondsAtBox);
     }
 }
 
-void MTimeAt_Click(Services &services) {
-    const QString typed = services.dialogs.input(QStringLiteral("Number of seconds remaining ?"),
+void askTimeAt(Dialogs &dialogs) {
+    const QString typed = dialogs.input(QStringLiteral("Number of seconds remaining ?"),
                                                  QStringLiteral("Time at seconds remaining"));
     try {
         const qint32 remaining = wholeNumber(numericValue(typed));
@@ -66,13 +64,25 @@ void MTimeAt_Click(Services &services) {
         if (remaining == std::numeric_limits<qint32>::min())
             throw RunError::overflow();
         const DateValue t = addSeconds(-double(remaining), kEpoch2000);
-        tell(services,
+        tell(dialogs,
              QStringLiteral("Time with ") + formatCount(remaining) +
                  QStringLiteral(" seconds remaining will be ") + QLatin1Char('\n') + whenText(t),
              applicationTitle());
     } catch (const RunError &e) {
-        tell(services, e.errText(), QStringLiteral("MTimeAt_Click"));
+        tell(dialogs, e.errText(), kTimeAtBox);
     }
+}
+
+Dialogs::FontChoice askFont(AppState &state, const Dialogs::FontChoice &shown, Dialogs &dialogs) {
+    Dialogs::FontChoice offered = shown;
+    if (!state.fontName.isEmpty())
+        offered.face = state.fontName;
+    Dialogs::FontChoice chosen = shown;
+    chosen.face = state.fontName;
+    if (const auto answer = dialogs.font(offered))
+        chosen = *answer;
+    state.fontName = chosen.face;
+    return chosen;
 }
 
 } // namespace quennix

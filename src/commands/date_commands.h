@@ -3,23 +3,33 @@
 #include "countdown/app_state.h"
 #include "platform/services.h"
 
-#include <functional>
+#include <optional>
 
 namespace quennix {
 
+// The titles of the boxes that report a calculator's overflow.
+const QString kSecondsAtBox = QStringLiteral("MSecondsat_Click");
+const QString kTimeAtBox = QStringLiteral("MTimeAt_Click");
+
 // Stuff > Base Time: asks for a date and time and counts to it from the next
-// second on; the caption follows at once. A text that is not a date, or a date
-// too far from now for the count to reach, changes nothing and says "Not a
-// valid date".
-void MBase_Time_Click(AppState &state, Services &services,
-                      const std::function<void(const QString &)> &setCaption);
+// second on. Returns the framed window's new caption. A text that is not a
+// date, or a date too far from now for the count to reach, changes nothing
+// and says "Not a valid date".
+std::optional<QString> askBaseTime(AppState &state, Services &services);
 
 // Stuff > Seconds at: how many seconds will remain before 1 January 2000 at a
 // typed date and time.
-void MSecondsat_Click(Services &services);
+void askSecondsAt(Dialogs &dialogs);
 
 // Stuff > Time at: at what date and time a typed number of seconds will
 // remain before 1 January 2000.
-void MTimeAt_Click(Services &services);
+void askTimeAt(Dialogs &dialogs);
+
+// File > Font: the face, bold and italic to draw in from now on, from the
+// font dialog, which opens on the shared face (or, before one was chosen, the
+// face shown), the window's flags and its size. A cancelled dialog gives back
+// the shared face as it stands and the window's flags. The shared face is set
+// to the choice; the size is never taken from the dialog.
+Dialogs::FontChoice askFont(AppState &state, const Dialogs::FontChoice &shown, Dialogs &dialogs);
 
 } // namespace quennix

@@ -13,11 +13,10 @@ struct AppState {
     // The face chosen by the user; empty until the settings file or the Font
     // command sets it (an empty face keeps the window's built-in face).
     QString fontName;
-    // Where every close saves the settings, and where start-up reads them:
-    // the same file, but for a first start in a folder the user cannot write,
-    // which starts from the defaults beside the program.
-    QString settingsPath;
-    QString startupSettingsPath;
 };
+
+// The two kinds of display window: the title-less one shows the count alone,
+// the framed one has a caption and the menu bar.
+enum class WindowKind { Titleless, Framed };
 
 } // namespace quennix

@@ -13,7 +13,8 @@ struct TextExtent {
 
 // What the fitting needs to know about a face: the size a requested whole
 // point size realises as (fonts snap to whole pixels, bitmap faces stop at their
-// largest size), and the extent of a text at a requested size.
+// largest size), and the extent of a text at a requested size: its advance
+// width and one line's height (the same for any text).
 struct FitMeasure {
     std::function<double(int size)> realise;
     std::function<TextExtent(const QString &text, int size)> measure;

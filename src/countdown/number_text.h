@@ -34,9 +34,7 @@ QString signedNumberText(double value);
 QString truthText(bool value);
 
 // The settings file's truth rule: true for "True", or when the whole number of
-// the numeric value is not 0. May throw RunError::overflow().
-bool truthValue(QStringView text);
-// The same, with nothing for an overflow.
+// the numeric value is not 0; nothing when that number overflows.
 std::optional<bool> tryTruthValue(QStringView text);
 
 } // namespace quennix

@@ -18,9 +18,6 @@ public:
         bool bold = false;
         bool italic = false;
         double size = 0; // points, offered to the dialog; never read back
-        bool operator==(const FontChoice &o) const {
-            return face == o.face && bold == o.bold && italic == o.italic;
-        }
     };
 
     virtual ~Dialogs() = default;

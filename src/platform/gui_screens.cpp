@@ -17,14 +17,4 @@ QRect GuiScreens::primary() const {
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
-double GuiScreens::logicalDpiX() const {
-    const QScreen *s = QGuiApplication::primaryScreen();
-    return s ? s->logicalDotsPerInchX() : 96.0;
-}
-
-double GuiScreens::logicalDpiY() const {
-    const QScreen *s = QGuiApplication::primaryScreen();
-    return s ? s->logicalDotsPerInchY() : 96.0;
-}
-
 } // namespace quennix

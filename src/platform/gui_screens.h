@@ -9,8 +9,6 @@ class GuiScreens : public Screens {
 public:
     QVector<QRect> geometries() const override;
     QRect primary() const override;
-    double logicalDpiX() const override;
-    double logicalDpiY() const override;
 };
 
 } // namespace quennix

@@ -5,15 +5,13 @@
 
 namespace quennix {
 
-// The screens of the desktop, in logical pixels, and their logical dpi.
+// The screens of the desktop, in logical pixels.
 class Screens {
 public:
     virtual ~Screens() = default;
     virtual QVector<QRect> geometries() const = 0;
     // The geometry of the primary screen.
     virtual QRect primary() const = 0;
-    virtual double logicalDpiX() const = 0;
-    virtual double logicalDpiY() const = 0;
 };
 
 } // namespace quennix

@@ -1,10 +1,10 @@
 #include "display_window.h"
 
+#include "clock_icon.h"
 #include "countdown/formats.h"
-#include "countdown/number_text.h"
-#include "startup/shutdown.h"
-#include "window_switcher.h"
 
+#include <QCloseEvent>
+#include <QLayout>
 #include <QWindow>
 
 namespace quennix {
@@ -17,11 +17,23 @@ constexpr int kSettleChecks = 20;
 
 } // namespace
 
-DisplayWindow::DisplayWindow(QWidget &self, AppState &state, Services &services,
-                             WindowSwitcher &switcher)
-    : state_(state), services_(services), switcher_(switcher), self_(self) {
+DisplayWindow::DisplayWindow(WindowKind kind, AppState &state, Services &services,
+                             Qt::WindowFlags flags)
+    // Kept above other windows from the moment it is first shown.
+    : QMainWindow(nullptr, flags | Qt::Window | Qt::WindowStaysOnTopHint), state_(state),
+      services_(services), kind_(kind), count_(new CountWidget(state, services.clock, this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(clockIcon());
+    setCentralWidget(count_);
+    connect(count_, &CountWidget::countFailed, this, &DisplayWindow::reportCountFailure);
+    connect(count_, &CountWidget::doubleClicked, this, &DisplayWindow::switchRequested);
+    connect(count_, &CountWidget::dragged, this, [this](QPoint travel) {
+        // The window jumps once, at release, by the distance the pointer travelled.
+        setLeft(left() + float(travel.x()));
+        setTop(top() + float(travel.y()));
+    });
     settleTimer_.setInterval(50);
-    QObject::connect(&settleTimer_, &QTimer::timeout, [this] {
+    connect(&settleTimer_, &QTimer::timeout, this, [this] {
         applyWantedSize();
         if (++settleChecks_ >= kSettleChecks) {
             settleTimer_.stop();
@@ -30,76 +42,105 @@ DisplayWindow::DisplayWindow(QWidget &self, AppState &state, Services &services,
     });
 }
 
-DisplayWindow::~DisplayWindow() = default;
-
-CountSurface *DisplayWindow::createSurface(QWidget *parent) {
-    surface_ = new CountSurface(state_, services_, *this, parent);
-    return surface_;
+void DisplayWindow::placeBuiltIn(const QRectF &client, int above) {
+    // The window's minimum size holds from now on (the menu bar included).
+    layout()->activate();
+    setGeometry(qRound(twipsToPixels(client.left(), logicalDpiX())),
+                qRound(twipsToPixels(client.top(), logicalDpiY())),
+                qRound(twipsToPixels(client.width(), logicalDpiX())),
+                qRound(twipsToPixels(client.height(), logicalDpiY())) + above);
 }
 
-void DisplayWindow::runLoad(const QString &name, const std::function<void()> &steps) {
-    dragActive_ = 0;
+void DisplayWindow::runLoad(const QString &title, const std::function<void()> &steps) {
     try {
         steps();
     } catch (const RunError &e) {
         services_.dialogs.message(e.errorTextSigned(), Dialogs::Buttons::Ok, Dialogs::Icon::None,
-                                  name + QStringLiteral("_Load"));
+                                  title);
     }
 }
 
-double DisplayWindow::dpiX() const {
-    return self_.logicalDpiX();
+QString DisplayWindow::loadCaption() const {
+    return QStringLiteral("Seconds to ") +
+           formatDate(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
 }
-double DisplayWindow::dpiY() const {
-    return self_.logicalDpiY();
+
+void DisplayWindow::reportCountFailure(const RunError &error) {
+    // One box: the ticks and resizes its own event loop lets through draw
+    // nothing more, and whatever the answer the program ends right after,
+    // saving nothing.
+    if (services_.programEnd.isEnding())
+        return;
+    services_.programEnd.beginEnding();
+    services_.dialogs.message(error.errorText() + QStringLiteral("\nKIll ME ?"),
+                              Dialogs::Buttons::YesNo, Dialogs::Icon::Question, kDrawingBox);
+    services_.programEnd.endNow();
+}
+
+void DisplayWindow::closeEvent(QCloseEvent *event) {
+    // Never refused. Once the program is ending nothing more is written.
+    if (!services_.programEnd.isEnding())
+        emit closing();
+    event->accept();
+}
+
+void DisplayWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    // The window manager frames the window now: the wanted outer size is
+    // applied again as the frame becomes known.
+    if (!wantedOuterSize_ || settleTimer_.isActive())
+        return;
+    applyWantedSize();
+    settleChecks_ = 0;
+    settleTimer_.start();
 }
 
 QMargins DisplayWindow::frameMargins() const {
-    const QWindow *w = self_.windowHandle();
+    const QWindow *w = windowHandle();
     return w ? w->frameMargins() : QMargins();
 }
 
 QSize DisplayWindow::wantedOuterSize() const {
     const QMargins m = frameMargins();
-    const QSize least = self_.minimumSize() + QSize(m.left() + m.right(), m.top() + m.bottom());
+    const QSize least = minimumSize() + QSize(m.left() + m.right(), m.top() + m.bottom());
     return wantedOuterSize_->expandedTo(least);
 }
 
 QRect DisplayWindow::outerGeometry() const {
-    QRect outer = self_.frameGeometry();
+    QRect outer = frameGeometry();
     if (wantedOuterSize_)
         outer.setSize(wantedOuterSize());
     return outer;
 }
 
 double DisplayWindow::top() const {
-    return pixelsToTwips(outerGeometry().top(), dpiY());
+    return pixelsToTwips(outerGeometry().top(), logicalDpiY());
 }
 double DisplayWindow::left() const {
-    return pixelsToTwips(outerGeometry().left(), dpiX());
+    return pixelsToTwips(outerGeometry().left(), logicalDpiX());
 }
 double DisplayWindow::height() const {
-    return pixelsToTwips(outerGeometry().height(), dpiY());
+    return pixelsToTwips(outerGeometry().height(), logicalDpiY());
 }
 double DisplayWindow::width() const {
-    return pixelsToTwips(outerGeometry().width(), dpiX());
+    return pixelsToTwips(outerGeometry().width(), logicalDpiX());
 }
 
 void DisplayWindow::setTop(double twips) {
-    self_.move(self_.pos().x(), qRound(twipsToPixels(twips, dpiY())));
+    move(pos().x(), qRound(twipsToPixels(twips, logicalDpiY())));
 }
 
 void DisplayWindow::setLeft(double twips) {
-    self_.move(qRound(twipsToPixels(twips, dpiX())), self_.pos().y());
+    move(qRound(twipsToPixels(twips, logicalDpiX())), pos().y());
 }
 
 void DisplayWindow::setHeight(double twips) {
-    wantedOuterSize_ = QSize(outerGeometry().width(), qRound(twipsToPixels(twips, dpiY())));
+    wantedOuterSize_ = QSize(outerGeometry().width(), qRound(twipsToPixels(twips, logicalDpiY())));
     applyWantedSize();
 }
 
 void DisplayWindow::setWidth(double twips) {
-    wantedOuterSize_ = QSize(qRound(twipsToPixels(twips, dpiX())), outerGeometry().height());
+    wantedOuterSize_ = QSize(qRound(twipsToPixels(twips, logicalDpiX())), outerGeometry().height());
     applyWantedSize();
 }
 
@@ -109,68 +150,8 @@ void DisplayWindow::applyWantedSize() {
     const QMargins m = frameMargins();
     const QSize outer = wantedOuterSize();
     const QSize client(outer.width() - m.left() - m.right(), outer.height() - m.top() - m.bottom());
-    if (self_.size() != client)
-        self_.resize(client);
-}
-
-void DisplayWindow::frameMayHaveChanged() {
-    if (!wantedOuterSize_ || settleTimer_.isActive())
-        return;
-    applyWantedSize();
-    settleChecks_ = 0;
-    settleTimer_.start();
-}
-
-QString DisplayWindow::loadCaption() const {
-    return QStringLiteral("Seconds to ") +
-           formatDate(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
-}
-
-WindowSettings DisplayWindow::settings() const {
-    WindowSettings s;
-    s.top = top();
-    s.left = left();
-    s.height = height();
-    s.width = width();
-    s.fontBold = fontBold();
-    s.fontItalic = fontItalic();
-    s.tag = tag();
-    return s;
-}
-
-void DisplayWindow::Form_MouseDown(int button, double x, double y) {
-    if (button != 1)
-        return;
-    dragActive_ = -1;
-    dragStartX_ = dragLastX_ = wholeNumber(x);
-    dragStartY_ = dragLastY_ = wholeNumber(y);
-}
-
-void DisplayWindow::Form_MouseMove(int buttons, double x, double y) {
-    if (buttons != 1 || !dragActive_)
-        return;
-    dragLastX_ = wholeNumber(x);
-    dragLastY_ = wholeNumber(y);
-}
-
-void DisplayWindow::Form_MouseUp(int, double, double) {
-    if (!dragActive_)
-        return;
-    setLeft(left() - float(qint64(dragStartX_) - dragLastX_));
-    setTop(top() - float(qint64(dragStartY_) - dragLastY_));
-    dragActive_ = 0;
-}
-
-void DisplayWindow::Form_DblClick() {
-    dragActive_ = 0;
-    switcher_.switchFrom(*this);
-}
-
-void DisplayWindow::Form_QueryUnload() {
-    // After the program was told to end at once nothing more is written.
-    if (services_.programEnd.isEnding())
-        return;
-    Shutdown(settings(), state_, services_.dialogs);
+    if (size() != client)
+        resize(client);
 }
 
 } // namespace quennix

@@ -1,0 +1,49 @@
+#include "window_switcher.h"
+
+#include "startup.h"
+#include "windows/framed_window.h"
+#include "windows/titleless_window.h"
+
+namespace quennix {
+
+WindowSwitcher::WindowSwitcher(AppState &state, Services &services, const QString &settingsPath)
+    : state_(state), services_(services), settingsPath_(settingsPath) {}
+
+DisplayWindow &WindowSwitcher::load(WindowKind kind) {
+    DisplayWindow *window = nullptr;
+    if (kind == WindowKind::Titleless) {
+        window = new TitlelessWindow(state_, services_);
+    } else {
+        auto *framed = new FramedWindow(state_, services_);
+        QObject::connect(framed, &FramedWindow::exitRequested, framed, [this, framed] {
+            saveSettings(*framed, state_, settingsPath_, services_.dialogs);
+            services_.programEnd.endNow();
+        });
+        window = framed;
+    }
+    QObject::connect(window, &DisplayWindow::closing, window, [this, window] {
+        saveSettings(*window, state_, settingsPath_, services_.dialogs);
+    });
+    QObject::connect(window, &DisplayWindow::switchRequested, window,
+                     [this, window] { switchFrom(*window); });
+    current_ = window;
+    return *window;
+}
+
+DisplayWindow &WindowSwitcher::switchFrom(DisplayWindow &me) {
+    DisplayWindow &other = load(me.kind() == WindowKind::Framed ? WindowKind::Titleless
+                                                                : WindowKind::Framed);
+    other.setTop(me.top());
+    other.setLeft(me.left());
+    other.setHeight(me.height());
+    other.setWidth(me.width());
+    other.count().setFace(state_.fontName, me.count().bold(), me.count().italic());
+    other.show();
+    other.activateWindow();
+    other.setFocus();
+    // Closing saves the settings with the window left, then deletes it.
+    me.close();
+    return other;
+}
+
+} // namespace quennix

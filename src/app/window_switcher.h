@@ -1,0 +1,38 @@
+#pragma once
+
+#include "countdown/app_state.h"
+#include "platform/services.h"
+#include "windows/display_window.h"
+
+#include <QPointer>
+
+namespace quennix {
+
+// Makes the display windows and swaps one kind for the other; outside a swap
+// exactly one display window exists. It hears what the windows ask for: a
+// window that closes while the program goes on saves the settings, one that
+// asks to be swapped is, and File > Exit saves and ends the program at once.
+class WindowSwitcher {
+public:
+    WindowSwitcher(AppState &state, Services &services, const QString &settingsPath);
+
+    // A window of that kind, not shown yet.
+    DisplayWindow &load(WindowKind kind);
+
+    // Replaces `me` by the other kind at the same outer place and size, with
+    // the shared face and me's bold and italic; the new window is shown before
+    // me closes (and saves the settings), so the program never has no window.
+    DisplayWindow &switchFrom(DisplayWindow &me);
+
+    // The window shown now, if any.
+    DisplayWindow *current() const { return current_; }
+    const QString &settingsPath() const { return settingsPath_; }
+
+private:
+    AppState &state_;
+    Services &services_;
+    QString settingsPath_;
+    QPointer<DisplayWindow> current_;
+};
+
+} // namespace quennix

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "base_time.h"
+#include "font_fit.h"
+
+#include <QDateTime>
+#include <QPointF>
+#include <QSizeF>
+
+namespace quennix {
+
+// The count at a moment: the seconds from then until the base time, as
+// "#,##0", negative once it has passed. Throws RunError for a count beyond
+// 32 bits or a base time that is not a date.
+QString countText(const BaseTime &baseTime, const QDateTime &now);
+
+// How a count is drawn in an area: the font size and where the text goes.
+struct CountLayout {
+    QSizeF area;      // twips: the area laid out
+    QString shape;    // the count shape the font size was fitted for
+    int fontSize = 0; // points: the whole number of the realised size
+    QString text;     // the count drawn
+    QPointF topLeft;  // twips: the text's top-left corner
+};
+
+// Lays a count out in an area of twips, in the face `m` measures. The font
+// size is the largest at which the count's shape fits; it is fitted again only
+// when the area or the shape differs from `previous` (pass an empty previous
+// after a change of face). The text is centred across on its own width and
+// down on one line's height, rounded to a whole twip, so it stays put however
+// its digits change.
+CountLayout layoutCount(const QSizeF &area, const QString &count, const FitMeasure &m,
+                        const CountLayout &previous = {});
+
+} // namespace quennix

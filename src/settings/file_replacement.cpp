@@ -1,0 +1,207 @@
+#include "settings/file_replacement.h"
+
+#include "countdown/run_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quennix {
+
+namespace {
+
+QLatin1String savingInfix() {
+    return QLatin1String(".saving-");
+}
+
+// A save that is still running finishes within moments; one this old belongs
+// to a dead process whose id some other process has taken since.
+constexpr time_t kStaleAge = 60 * 60;
+
+RunError failure(const QString &path, int err) {
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: // a size limit on the file: no room for it either way
+        return RunError::diskFull();
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RunError::permissionDenied();
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return RunError::pathFileAccess();
+    default:
+        break;
+    }
+    const QFileInfo target(path);
+    if (target.isDir() || !QFileInfo(target.absolutePath()).isDir())
+        return RunError::pathFileAccess();
+    return RunError::deviceIoError();
+}
+
+// Closes the descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return fd_; }
+    // Closes now, reporting the error a network file system may only give here.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const QByteArray &bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            if (wrote == 0)
+                errno = ENOSPC; // no progress and no error: treat as no room
+            return false;
+        }
+        done += wrote;
+    }
+    return true;
+}
+
+// The folder's own entry must reach the disk too, or after a power loss the
+// rename may be undone even though the data is there. Nothing to report if
+// this fails: the new file is in place either way.
+void syncFolder(const QByteArray &folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The process id in a name "<name>.saving-<digits>", or 0 for any other name.
+qint64 saverOf(const QString &entry, const QString &prefix) {
+    if (!entry.startsWith(prefix) || entry.size() == prefix.size() ||
+        entry.size() > prefix.size() + 10)
+        return 0;
+    bool ok = false;
+    const qint64 pid = QStringView(entry).sliced(prefix.size()).toLongLong(&ok);
+    // Digits only: toLongLong would also take a sign or blanks.
+    for (QChar c : QStringView(entry).sliced(prefix.size()))
+        ok = ok && c.isDigit() && c.unicode() < 128;
+    return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
+}
+
+bool processIsGone(qint64 pid) {
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+} // namespace
+
+void makeFolderFor(const QString &path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    QStringList missing;
+    for (QDir d(folder); !d.exists() && !d.isRoot(); d.setPath(QFileInfo(d.path()).path()))
+        missing.prepend(d.path());
+    for (const QString &f : missing) {
+        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 && errno != EEXIST)
+            throw failure(f, errno);
+    }
+    if (!QFileInfo(folder).isDir())
+        throw RunError::pathFileAccess();
+}
+
+QString savingPath(const QString &path, qint64 pid) {
+    return path + savingInfix() + QString::number(pid);
+}
+
+int removeStaleSaves(const QString &path) {
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + savingInfix();
+    const QDir folder = info.absoluteDir();
+    const QStringList entries =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const time_t now = ::time(nullptr);
+    int removed = 0;
+    for (const QString &entry : entries) {
+        const qint64 pid = saverOf(entry, prefix);
+        if (pid == 0 || pid == ::getpid())
+            continue; // not a save's file, or our own (reused below anyway)
+        const QByteArray name = QFile::encodeName(folder.filePath(entry));
+        struct stat st;
+        if (::lstat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+            continue;
+        if (!processIsGone(pid) && now - st.st_mtime < kStaleAge)
+            continue; // another running program is saving right now
+        if (::unlink(name.constData()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+void replaceFile(const QString &path, const QByteArray &bytes) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw RunError::pathFileAccess();
+    // A link to the settings file elsewhere stays a link; its target is replaced.
+    QString target = path;
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        target = info.canonicalFilePath();
+    const QByteArray targetName = QFile::encodeName(target);
+
+    // Renaming would replace even a write-protected file; the user protected
+    // it for a reason, so it is refused as an ordinary write would be.
+    struct stat old;
+    const bool existed = ::stat(targetName.constData(), &old) == 0;
+    if (existed && ::access(targetName.constData(), W_OK) != 0)
+        throw failure(target, errno);
+
+    removeStaleSaves(target);
+
+    const QByteArray tempName = QFile::encodeName(savingPath(target, ::getpid()));
+    Descriptor file(
+        ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
+    if (file.get() < 0)
+        throw failure(target, errno);
+
+    const auto fail = [&](int err) {
+        ::unlink(tempName.constData());
+        return failure(target, err);
+    };
+    if (existed && ::fchmod(file.get(), old.st_mode & 07777) != 0)
+        throw fail(errno);
+    if (!writeAll(file.get(), bytes))
+        throw fail(errno);
+    // Some file systems only report a full disk when the data is forced out,
+    // and the rename must not publish data that is still in flight.
+    if (::fsync(file.get()) != 0)
+        throw fail(errno);
+    if (file.close() != 0)
+        throw fail(errno);
+    if (::rename(tempName.constData(), targetName.constData()) != 0)
+        throw fail(errno);
+    syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
+}
+
+} // namespace quennix

@@ -1,0 +1,198 @@
+#include "settings/settings_file.h"
+
+#include "countdown/date_text.h"
+#include "countdown/number_text.h"
+#include "settings/field_reader.h"
+#include "settings/file_replacement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <iterator>
+#include <utility>
+
+namespace quennix {
+
+namespace {
+
+// Why an entry could not be read. Nothing throws while reading: a damaged
+// file may hold millions of bad entries, and a throw for each takes seconds.
+enum class Failure { None, Overflow, NotADate };
+
+Failure setWhole(double &target, QStringView value) {
+    const std::optional<qint32> whole = tryWholeNumber(numericValue(value));
+    if (!whole)
+        return Failure::Overflow;
+    target = *whole;
+    return Failure::None;
+}
+
+Failure setTruth(bool &target, QStringView value) {
+    const std::optional<bool> truth = tryTruthValue(value);
+    if (!truth)
+        return Failure::Overflow;
+    target = *truth;
+    return Failure::None;
+}
+
+// Kept as text (so it is written back unchanged), but only when it is a date
+// the count can reach: any other would end the program at the first drawing,
+// at every start.
+Failure setBaseTime(QString &target, QStringView value, DateValue now) {
+    const std::optional<DateValue> date = textToDate(value);
+    if (!date)
+        return Failure::NotADate;
+    if (!trySecondsBetween(now, *date))
+        return Failure::Overflow;
+    target = value.toString();
+    return Failure::None;
+}
+
+Failure setKind(WindowKind &target, QStringView value) {
+    double mode = 0;
+    const Failure failure = setWhole(mode, value);
+    if (failure == Failure::None)
+        target = mode == 1 ? WindowKind::Titleless : WindowKind::Framed;
+    return failure;
+}
+
+// One row per setting, for reading and writing alike. A field matches a key
+// when its first `tested` characters are the key's; its value starts right
+// after the key as written. "BaseTime" and "Mode" are tested without their
+// "=", which is skipped whatever character stands there.
+struct Key {
+    QLatin1String written;
+    int tested;
+    Failure (*read)(Settings &s, QStringView value, DateValue now);
+    QString (*write)(const Settings &s);
+};
+
+const Key kKeys[] = {
+    {QLatin1String("Top="), 4,
+     [](Settings &s, QStringView v, DateValue) { return setWhole(s.top, v); },
+     [](const Settings &s) { return numberText(s.top); }},
+    {QLatin1String("Left="), 5,
+     [](Settings &s, QStringView v, DateValue) { return setWhole(s.left, v); },
+     [](const Settings &s) { return numberText(s.left); }},
+    {QLatin1String("Height="), 7,
+     [](Settings &s, QStringView v, DateValue) { return setWhole(s.height, v); },
+     [](const Settings &s) { return numberText(s.height); }},
+    {QLatin1String("Width="), 6,
+     [](Settings &s, QStringView v, DateValue) { return setWhole(s.width, v); },
+     [](const Settings &s) { return numberText(s.width); }},
+    {QLatin1String("FontName="), 9,
+     [](Settings &s, QStringView v, DateValue) {
+         s.fontName = v.toString();
+         return Failure::None;
+     },
+     [](const Settings &s) { return s.fontName; }},
+    {QLatin1String("FontBold="), 9,
+     [](Settings &s, QStringView v, DateValue) { return setTruth(s.fontBold, v); },
+     [](const Settings &s) { return truthText(s.fontBold); }},
+    {QLatin1String("FontItalic="), 11,
+     [](Settings &s, QStringView v, DateValue) { return setTruth(s.fontItalic, v); },
+     [](const Settings &s) { return truthText(s.fontItalic); }},
+    {QLatin1String("BaseTime="), 8,
+     [](Settings &s, QStringView v, DateValue now) { return setBaseTime(s.baseTime, v, now); },
+     [](const Settings &s) { return s.baseTime; }},
+    {QLatin1String("Mode="), 4,
+     [](Settings &s, QStringView v, DateValue) { return setKind(s.kind, v); },
+     [](const Settings &s) {
+         return s.kind == WindowKind::Titleless ? QStringLiteral("1") : QStringLiteral("2");
+     }},
+};
+
+// The key a field starts with, or nullptr. Keys are ASCII, so the raw bytes
+// are matched before anything is decoded: most fields of a damaged file match
+// no key, and the first byte turns them away.
+const Key *keyOf(QByteArrayView field) {
+    if (field.isEmpty())
+        return nullptr;
+    for (const Key &key : kKeys) {
+        if (field.front() == key.written.front() &&
+            field.startsWith(QByteArrayView(key.written.data(), key.tested)))
+            return &key;
+    }
+    return nullptr;
+}
+
+// Written by this program as UTF-8, or edited by hand in an older 8-bit
+// editor: bytes that are not valid UTF-8 are taken as Latin-1.
+QString decoded(QByteArrayView bytes) {
+    return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
+RunError openFailure(const QString &path, int err) {
+    const QFileInfo info(path);
+    if (!info.exists() || err == ENOENT || err == ENOTDIR)
+        return RunError::fileNotFound();
+    if (err == EACCES || err == EPERM || !info.isReadable())
+        return RunError::permissionDenied();
+    return RunError::deviceIoError();
+}
+
+// Line breaks in a value are dropped: the reader ends an entry at any CR or LF,
+// so keeping them would split the entry and could even inject another key. A
+// value with a comma is quoted so the reader takes it whole; double quotes in
+// it are dropped then, as the reader ends a quoted field at the first one and
+// would take the rest of the file into it.
+QString entryLine(const Key &key, QString value) {
+    value.remove(QLatin1Char('\r'));
+    value.remove(QLatin1Char('\n'));
+    if (!value.contains(QLatin1Char(',')))
+        return key.written + value + QLatin1String("\r\n");
+    value.remove(QLatin1Char('"'));
+    return QLatin1Char('"') + key.written + value + QLatin1String("\"\r\n");
+}
+
+} // namespace
+
+SettingsRead readSettings(QIODevice &device, DateValue now) {
+    SettingsRead result;
+    bool reported[std::size(kKeys)] = {};
+    FieldReader reader(device);
+    while (!reader.atEnd()) {
+        const QByteArrayView field = reader.nextView();
+        const Key *key = keyOf(field);
+        if (!key)
+            continue;
+        const QString text = decoded(field);
+        const QStringView value = QStringView(text).mid(key->written.size());
+        const Failure failure = key->read(result.values, value, now);
+        if (failure != Failure::None && !std::exchange(reported[key - kKeys], true))
+            result.entryErrors.push_back(failure == Failure::Overflow ? RunError::overflow()
+                                                                      : RunError::typeMismatch());
+    }
+    return result;
+}
+
+SettingsRead readSettingsFile(const QString &path, DateValue now) {
+    SettingsRead result;
+    // Linux opens a folder for reading without complaint; it is still no file.
+    if (QFileInfo(path).isDir()) {
+        result.openError = RunError::pathFileAccess();
+        return result;
+    }
+    QFile file(path); // closed by its destructor on every way out
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.openError = openFailure(path, errno);
+        return result;
+    }
+    return readSettings(file, now);
+}
+
+QByteArray settingsBytes(const Settings &settings) {
+    QString text;
+    for (const Key &key : kKeys)
+        text += entryLine(key, key.write(settings));
+    return text.toUtf8();
+}
+
+void writeSettingsFile(const QString &path, const QByteArray &bytes) {
+    // The per-user folder may not exist yet at the first save.
+    makeFolderFor(path);
+    replaceFile(path, bytes);
+}
+
+} // namespace quennix

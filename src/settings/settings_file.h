@@ -1,0 +1,63 @@
+#pragma once
+
+#include "countdown/app_state.h"
+#include "countdown/date_value.h"
+#include "countdown/run_error.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace quennix {
+
+// The nine settings quennix.ini holds, in the order they are written. Read
+// back, the numbers are whole; absent keys leave the values below.
+struct Settings {
+    double top = 0, left = 0, height = 0, width = 0; // twips, the outer frame
+    QString fontName;                                // empty: the built-in face
+    bool fontBold = false, fontItalic = false;
+    QString baseTime; // the base time as text; empty: 1 January 2000
+    WindowKind kind = WindowKind::Framed;
+};
+
+struct SettingsRead {
+    // Set when the file could not be opened (53 File not found, 70 Permission
+    // denied, 75 Path/File access error...). Nothing was read then.
+    std::optional<RunError> openError;
+    // One per key whose entry could not be read, in file order: 13 Type
+    // mismatch for a BaseTime that is not a date, 6 Overflow for a number out
+    // of range or a BaseTime the count cannot reach from now. Such an entry is
+    // skipped; the others still apply. A key's first failure only, so a
+    // damaged file repeating a bad entry does not bury the user in boxes.
+    std::vector<RunError> entryErrors;
+    Settings values;
+};
+
+// Reads the file field by field (see FieldReader), testing each field's
+// leading characters against the keys in their order ("Top=", "Left=",
+// "Height=", "Width=", "FontName=", "FontBold=", "FontItalic=", "BaseTime",
+// "Mode"); a repeated key takes its last value; fields matching no key are
+// ignored. Mode 1 is the title-less window, anything else the framed one.
+// A BaseTime is taken only when it is a date the count can reach from `now`
+// (within the 32-bit range of seconds), so the first drawing cannot
+// overflow. Text is UTF-8 when it is valid UTF-8, else Latin-1. The file is
+// closed again whatever happens.
+SettingsRead readSettingsFile(const QString &path, DateValue now);
+SettingsRead readSettings(QIODevice &device, DateValue now);
+
+// The nine lines, each ended by CR LF: numbers as single-precision text,
+// truth values as "True"/"False", Mode as "1" or "2". An entry whose value
+// holds a comma is written inside double quotes (without the value's own)
+// so the reader takes it whole; line breaks in a value are dropped. Written
+// as UTF-8.
+QByteArray settingsBytes(const Settings &settings);
+
+// Makes the file's folder when it is missing, then replaces the file in one
+// step (see replaceFile): on failure the old file stays as it was and a
+// RunError says why (61 Disk full, 70 Permission denied, 75 Path/File access
+// error, 57 Device I/O error).
+void writeSettingsFile(const QString &path, const QByteArray &bytes);
+
+} // namespace quennix

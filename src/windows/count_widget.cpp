@@ -1,0 +1,170 @@
+#include "count_widget.h"
+
+#include "countdown/date_value.h"
+#include "countdown/number_text.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtMath>
+
+namespace quennix {
+
+CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *parent)
+    : QWidget(parent), state_(state), clock_(clock) {
+    // The built-in face: a serif, bold.
+    face_.setFamily(QStringLiteral("MS Serif"));
+    face_.setStyleHint(QFont::Serif);
+    face_.setBold(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
+    // Whole pixels that hold at least the twips. The window's own minimum
+    // follows through its layout, so neither a settings file, a switch nor a
+    // drag on the frame makes the count area smaller.
+    setMinimumSize(qCeil(twipsToPixels(kMinimumCountWidth, logicalDpiX())),
+                   qCeil(twipsToPixels(kMinimumCountHeight, logicalDpiY())));
+
+    // Wakes just after each clock second rather than every 100 ms: the count
+    // still changes within a few milliseconds of the second, and an idle
+    // count costs one wake-up a second.
+    ticker_.setSingleShot(true);
+    ticker_.setTimerType(Qt::PreciseTimer);
+    connect(&ticker_, &QTimer::timeout, this, [this] {
+        tick();
+        scheduleTick();
+    });
+    scheduleTick();
+}
+
+void CountWidget::scheduleTick() {
+    // A little past the second, so the clock surely reads the new one. Read
+    // afresh each time, so a clock that jumps is followed within a second.
+    constexpr int kPastTheSecond = 5;
+    ticker_.start(1000 - clock_.now().time().msec() + kPastTheSecond);
+}
+
+const FontMeasurer &CountWidget::measurer() const {
+    // Kept while the face and the screen's dpi stay the same.
+    if (!measurer_ || measurer_->dpiX() != logicalDpiX() || measurer_->dpiY() != logicalDpiY())
+        measurer_ = std::make_unique<FontMeasurer>(face_, logicalDpiX(), logicalDpiY());
+    return *measurer_;
+}
+
+void CountWidget::setFace(const QString &name, bool bold, bool italic) {
+    if (!name.isEmpty())
+        face_.setFamily(name);
+    face_.setBold(bold);
+    face_.setItalic(italic);
+    measurer_.reset();
+    fitFont();
+}
+
+double CountWidget::fontSize() const {
+    return measurer().realise(layout_.fontSize);
+}
+
+QFont CountWidget::drawFont() const {
+    return measurer().font(layout_.fontSize);
+}
+
+void CountWidget::fitFont() {
+    layout_ = CountLayout();
+    drawCount();
+}
+
+void CountWidget::drawCount() {
+    QString count;
+    try {
+        count = countText(state_.baseTime, clock_.now());
+    } catch (const RunError &error) {
+        emit countFailed(error);
+        return;
+    }
+    // Screen readers announce every change of the description: once a
+    // second at most, never for a redraw of the same count.
+    if (count != accessibleDescription())
+        setAccessibleDescription(count);
+    if (!isVisible())
+        return; // laid out when shown
+    const QSizeF area(pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
+    layout_ = layoutCount(area, count, measurer().fitMeasure(), layout_);
+    update();
+}
+
+void CountWidget::tick() {
+    // The date belongs in the comparison: a clock set a whole day (or a
+    // machine suspended a whole week) shows the same time of day, yet a
+    // different count.
+    const qint64 second = secondsSinceEpoch(toDateValue(clock_.now()));
+    if (second == lastTick_)
+        return;
+    lastTick_ = second;
+    drawCount();
+}
+
+void CountWidget::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    if (layout_.text.isEmpty())
+        return;
+    p.setFont(drawFont());
+    p.setPen(palette().color(QPalette::WindowText));
+    // The layout gives the text's top-left corner; the baseline is snapped to
+    // a whole device pixel so the digits stay crisp.
+    const qreal dpr = devicePixelRatioF();
+    const qreal x = qRound(twipsToPixels(layout_.topLeft.x(), logicalDpiX()) * dpr) / dpr;
+    const qreal y = qRound((twipsToPixels(layout_.topLeft.y(), logicalDpiY()) +
+                            measurer().ascentPixels(layout_.fontSize)) *
+                           dpr) /
+                    dpr;
+    p.drawText(QPointF(x, y), layout_.text);
+}
+
+void CountWidget::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    drawCount();
+}
+
+void CountWidget::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // The first appearance counts as a size change: laid out now that the
+    // widget is visible.
+    drawCount();
+}
+
+QPoint CountWidget::wholeTwips(QPointF px) const {
+    return QPoint(wholeNumber(pixelsToTwips(px.x(), logicalDpiX())),
+                  wholeNumber(pixelsToTwips(px.y(), logicalDpiY())));
+}
+
+void CountWidget::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = true;
+    dragStart_ = dragLast_ = wholeTwips(event->position());
+}
+
+void CountWidget::mouseMoveEvent(QMouseEvent *event) {
+    // Only while the left button alone is held; the window does not follow
+    // the pointer during the drag.
+    if (dragging_ && event->buttons() == Qt::LeftButton)
+        dragLast_ = wholeTwips(event->position());
+}
+
+void CountWidget::mouseReleaseEvent(QMouseEvent *) {
+    // The release of any button ends a drag.
+    if (!dragging_)
+        return;
+    dragging_ = false;
+    emit dragged(dragLast_ - dragStart_);
+}
+
+void CountWidget::mouseDoubleClickEvent(QMouseEvent *event) {
+    // Not a press: the second click of a double-click starts no drag.
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+        emit doubleClicked();
+    }
+}
+
+} // namespace quennix

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "countdown/app_state.h"
+#include "countdown/count_layout.h"
+#include "countdown/font_measurer.h"
+#include "countdown/run_error.h"
+#include "platform/clock.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+namespace quennix {
+
+// The smallest area the count is drawn in, in twips: room for a legible count
+// and, with the window manager's frame around it, a caption wide enough to
+// grab. 112 x 24 pixels at 96 dpi.
+constexpr double kMinimumCountWidth = 1680;
+constexpr double kMinimumCountHeight = 360;
+
+// The area a display window shows the count in. Drawing goes one way: the
+// widget asks for the count, lays it out (layoutCount) when the count, the
+// size or the face changes, keeps that layout and paints from it. It ticks
+// just after each clock second, and reports a count that cannot be made
+// (countFailed) to its window, which decides what to do.
+//
+// Dragging with the left button is reported once, at release, as the
+// pointer's travel in whole twips. For screen readers its description is the
+// count; the window names it.
+class CountWidget : public QWidget {
+    Q_OBJECT
+public:
+    CountWidget(const AppState &state, const Clock &clock, QWidget *parent = nullptr);
+
+    QString faceName() const { return face_.family(); }
+    bool bold() const { return face_.bold(); }
+    bool italic() const { return face_.italic(); }
+    // An empty name keeps the face shown. Fits the font to the new face.
+    void setFace(const QString &name, bool bold, bool italic);
+    // The realised size the count is drawn at, in points.
+    double fontSize() const;
+    const CountLayout &layout() const { return layout_; }
+    // The face at the size it is drawn at, as the screen realises it.
+    QFont drawFont() const;
+
+    // Draws the count of this moment. While hidden, only the count is made.
+    void drawCount();
+    // Fits the font again (a new face), then draws.
+    void fitFont();
+    // Draws the count when the clock's second has changed since the last tick.
+    void tick();
+
+signals:
+    void countFailed(const quennix::RunError &error);
+    void doubleClicked();
+    void dragged(QPoint travelTwips);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    const FontMeasurer &measurer() const;
+    QPoint wholeTwips(QPointF px) const;
+    void scheduleTick();
+
+    const AppState &state_;
+    const Clock &clock_;
+    QTimer ticker_;
+    qint64 lastTick_ = -1; // the clock's second at the last tick (local)
+    QFont face_;       // face, bold and italic; the size comes from the layout
+    mutable std::unique_ptr<FontMeasurer> measurer_;
+    CountLayout layout_;
+    bool dragging_ = false;
+    QPoint dragStart_, dragLast_; // whole twips within the widget
+};
+
+} // namespace quennix

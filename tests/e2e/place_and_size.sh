@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The window's place and size: a saved one comes back exactly, in the kind the
+# file names, start after start without drifting; a left drag on the count
+# moves it once, at the release, by the pointer's travel (a right drag and a
+# still click do not); too small a size gives the smallest window, its outer
+# frame at Top/Left, and dragging the frame smaller stops there.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+setup_session "${1:?usage: place_and_size.sh QUENNIX_EXECUTABLE}"
+
+# drag W BUTTON DX DY: presses 50,40 into W, travels by DX,DY in two steps,
+# checks nothing moved yet and releases. Presses are kept further apart than
+# a double-click, which would switch the window kind.
+drag() {
+    local x y before
+    read -r x y <<<"$(inside "$1" 50 40)"
+    before=$(outer "$1")
+    xdotool sleep 0.6 mousemove "$x" "$y" mousedown "$2" mousemove $((x + $3 / 2)) $((y + $4 / 3)) \
+        mousemove $((x + $3)) $((y + $4)) sleep 0.3
+    expect "outer frame during the drag" "$(outer "$1")" "$before"
+    xdotool mouseup "$2"
+}
+
+for mode in 2 1; do
+    write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True
+    cp "$INI" "$TMP_ROOT/saved.ini"
+    name=$([[ $mode == 1 ]] && echo '^$' || echo '^Seconds to ')
+    note "mode $mode: restored exactly, and the file written back byte for byte"
+    start_app
+    w=$(wait_window "$name")
+    expect "windows" "$(windows | wc -l)" 1
+    kept_above "$w" || fail "mode $mode window is not kept above"
+    [[ $mode == 2 || $(frame "$w") == "0 0 0 0" ]] || fail "the title-less window has a frame"
+    settled "$w" "300 200 350 240" >/dev/null
+    close_window "$w"
+    wait_exit
+    cmp -s "$INI" "$TMP_ROOT/saved.ini" || fail "the ini was changed: $(cat -A "$INI")"
+    note "mode $mode: again in place; left drag by +100,+60, right drag, click, left by -40,+30"
+    start_app
+    w=$(wait_window "$name")
+    settled "$w" "300 200 350 240" >/dev/null
+    drag "$w" 1 100 60
+    settled "$w" "400 260 350 240" >/dev/null
+    drag "$w" 3 80 50
+    xdotool sleep 0.6 click 1
+    drag "$w" 1 -40 30
+    settled "$w" "360 290 350 240" >/dev/null
+    close_window "$w"
+    wait_exit
+    expect "saved place" "$(saved_place)" "4350 5400 3600 5250"
+done
+
+note "an empty file: the smallest framed window, at the corner"
+: >"$INI"
+start_app
+w=$(wait_window '^Seconds to ')
+place=$(settled "$w")
+read -r x y _ _ <<<"$place"
+read -r _ _ cw ch <<<"$(client "$w")"
+expect "outer frame's corner" "$x $y" "0 0"
+((cw >= $(px 1680) && ch > $(px 360))) || fail "client ${cw}x$ch: no room for the count"
+close_window "$w"
+wait_exit
+expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
+
+note "the frame's corner dragged far inwards stops at that same smallest size"
+write_ini 1500 1500 3000 6000 2
+start_app
+w=$(wait_window '^Seconds to ')
+read -r x y ow oh <<<"$(settled "$w" "100 100 400 200")"
+# The window manager follows the pointer's motion, so it travels in steps.
+xdotool mousemove $((x + ow - 2)) $((y + oh - 2)) sleep 0.2 mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((x + ow - step * ow / 8)) $((y + oh - step * oh / 8)) sleep 0.05
+done
+xdotool sleep 0.2 mouseup 1
+read -r _ _ ow oh <<<"$place"
+place=$(settled "$w" "100 100 $ow $oh")
+close_window "$w"
+wait_exit
+expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
+note "ok"

@@ -1,0 +1,196 @@
+// The date, number and text rules. Every table compares against values
+// worked out by hand; "overflow" stands for a RunError with number 6.
+
+#include "countdown/date_text.h"
+#include "countdown/formats.h"
+#include "countdown/number_text.h"
+#include "countdown/run_error.h"
+#include "support/rows.h"
+
+#include <QtTest>
+#include <cmath>
+
+using namespace quennix;
+using quennix::test::row;
+
+namespace {
+
+DateValue at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return toDateValue(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+// What a rule gives, as text: a number with all its digits, or "overflow".
+template <typename F> QString outcome(F &&rule) {
+    try {
+        return QString::number(double(rule()), 'g', 17);
+    } catch (const RunError &e) {
+        return e.number() == 6 ? QStringLiteral("overflow") : e.errText();
+    }
+}
+
+const double kInf = HUGE_VAL;
+
+} // namespace
+
+class TestRules : public QObject {
+    Q_OBJECT
+private slots:
+    void secondsBetween_data();
+    void secondsBetween();
+    void formats_data();
+    void formats();
+    void numericValue_data();
+    void numericValue();
+    void wholeNumber_data();
+    void wholeNumber();
+    void textToDate_data();
+    void textToDate();
+};
+
+void TestRules::secondsBetween_data() {
+    QTest::addColumn<double>("first");
+    QTest::addColumn<double>("second");
+    QTest::addColumn<QString>("seconds");
+    row("a day", kEpoch2000, kEpoch2000 + 1, "86400");
+    // Before the epoch the fraction counts forward from that day's midnight.
+    row("-0.5 and 0.5 are one instant", -0.5, 0.5, "0");
+    row("across the epoch", -1.25, 0.0, "64800");
+    row("largest", 0.0, dateValueFromSeconds(2147483647), "2147483647");
+    row("past largest", 0.0, dateValueFromSeconds(2147483648LL), "overflow");
+    row("smallest", dateValueFromSeconds(2147483648LL), 0.0, "-2147483648");
+    row("past smallest", dateValueFromSeconds(2147483649LL), 0.0, "overflow");
+    row("NaN", double(NAN), 0.0, "overflow");
+}
+
+void TestRules::secondsBetween() {
+    QFETCH(double, first);
+    QFETCH(double, second);
+    QFETCH(QString, seconds);
+    QCOMPARE(outcome([&] { return quennix::secondsBetween(first, second); }), seconds);
+    const auto maybe = trySecondsBetween(first, second);
+    QCOMPARE(maybe ? QString::number(*maybe) : QStringLiteral("overflow"), seconds);
+}
+
+void TestRules::formats_data() {
+    QTest::addColumn<QString>("pattern"); // "#,##0": the count; "text": text of a date value
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    const double afternoon = at(2000, 1, 1, 13, 5, 9), morning = at(2021, 3, 7, 9, 4, 3);
+    row("count", "#,##0", 88888888.0, "88,888,888");
+    row("negative count", "#,##0", -851234567.0, "-851,234,567");
+    row("HH:MM:SS AM/PM", "HH:MM:SS AM/PM", afternoon, "01:05:09 PM");
+    row("h:mm:ss AM/PM", "h:mm:ss AM/PM", afternoon, "1:05:09 PM");
+    row("24-hour caption", "HH:MM:SS, dd/mm/yyyy", afternoon, "13:05:09, 01/01/2000");
+    row("load caption", "dd/mm/yyyy, HH:MM:SS AM/PM", afternoon, "01/01/2000, 01:05:09 PM");
+    row("long date", "dddd, dd mmmm, yyyy", afternoon, "Saturday, 01 January, 2000");
+    row("midnight, 12-hour", "HH:MM:SS AM/PM", kEpoch2000, "12:00:00 AM");
+    row("noon, 12-hour", "hh:mm:ss AM/PM", kEpoch2000 + 0.5, "12:00:00 PM");
+    row("midnight, 24-hour", "HH:MM:SS", kEpoch2000, "00:00:00");
+    row("m is month but after an hour", "mm hh:mm dd:mm", morning, "03 09:04 07:03");
+    row("single letters, names", "d/m/yy ddd mmm h:m:s", morning, "7/3/21 Sun Mar 9:4:3");
+    row("literals kept", "[x] at h:mm!", morning, "[x] at 9:04!");
+    row("text with a time", "text", at(2030, 12, 31, 23, 59, 59), "31/12/2030 11:59:59 PM");
+    row("text before the epoch", "text", -1.25, "29/12/1899 06:00:00 AM");
+    row("text of year 100", "text", -657434.0, "01/01/0100");
+}
+
+void TestRules::formats() {
+    QFETCH(QString, pattern);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    if (pattern == QLatin1String("#,##0"))
+        QCOMPARE(formatCount(qint64(value)), text);
+    else if (pattern == QLatin1String("text"))
+        QCOMPARE(dateText(value), text);
+    else
+        QCOMPARE(formatDate(value, pattern), text);
+}
+
+void TestRules::numericValue_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    row("blanks anywhere", " - 1 2\t.\r\n5 ", -12.5);
+    row("point first", ".5", 0.5);
+    row("exponent D, blanks", "1 d - 2", 0.01);
+    row("E without digits", "4E+x", 4.0);
+    row("stops at a letter", "12abc", 12.0);
+    row("stops at a second point", "1.2.3", 1.2);
+    row("hex is not read", "0x10", 0.0);
+    row("no digits", "-.", 0.0);
+    row("two signs", "--5", 0.0);
+    row("minus zero is zero", "-0", 0.0);
+    row("overflow", "-1E400", -kInf);
+    row("huge exponent", "1E99999999999999999999", kInf);
+    row("long digits", QString(70000, QLatin1Char('9')), kInf);
+}
+
+void TestRules::numericValue() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const double got = quennix::numericValue(text);
+    QCOMPARE(got, value);
+    QVERIFY(!std::signbit(got) || value < 0);
+}
+
+void TestRules::wholeNumber_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("whole");
+    QTest::addColumn<QString>("text"); // text of the number, single precision
+    row("2.5 to even", 2.5, "2", "2.5");
+    row("3.5 to even", 3.5, "4", "3.5");
+    row("-0.5 to even", -0.5, "0", "-0.5");
+    row("above half", 2.5000001, "3", "2.5");
+    row("top", 2147483647.4, "2147483647", "2.147484E+09");
+    row("top half rounds out", 2147483647.5, "overflow", "2.147484E+09");
+    row("bottom half to even", -2147483648.5, "-2147483648", "-2.147484E+09");
+    row("NaN", double(NAN), "overflow", "NaN");
+    row("twips", -120.0, "-120", "-120");
+    row("a single tenth", double(0.1f), "0", "0.1");
+}
+
+void TestRules::wholeNumber() {
+    QFETCH(double, value);
+    QFETCH(QString, whole);
+    QFETCH(QString, text);
+    QCOMPARE(outcome([&] { return quennix::wholeNumber(value); }), whole);
+    QCOMPARE(numberText(value), text);
+    QCOMPARE(signedNumberText(value), value < 0 ? text : QLatin1Char(' ') + text);
+}
+
+void TestRules::textToDate_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("value"); // empty: not a date
+    const auto v = [](DateValue d) { return QString::number(d, 'g', 17); };
+    row("dd/mm/yyyy", "01/02/2000", v(at(2000, 2, 1)));
+    row("dashes, blanks", " 1-2-2000 ", v(at(2000, 2, 1)));
+    row("two-digit years", "31/12/29", v(at(2029, 12, 31)));
+    row("year 30 is 1930", "1/1/30", v(at(1930, 1, 1)));
+    row("12-hour time", "31/12/2030 11:59:59 PM", v(at(2030, 12, 31, 23, 59, 59)));
+    row("year first", "2000-01-31T13:05:09", v(at(2000, 1, 31, 13, 5, 9)));
+    row("month names", "January 1, 2000 13:05", v(at(2000, 1, 1, 13, 5)));
+    row("short month name", "9-sep-21", v(at(2021, 9, 9)));
+    row("a time alone is on 30/12/1899", "6:00 pm", "0.75");
+    row("leap day", "29/02/2000", v(at(2000, 2, 29)));
+    row("29 February, common year", "29/02/2001", "");
+    row("month 13", "1/13/2000", "");
+    row("year 10000", "1/1/10000", "");
+    row("hour 25", "1/1/2000 25:00", "");
+    row("13 PM", "13:00 PM", "");
+    row("day and month only", "1/2", "");
+    row("trailing word", "1/1/2000 13:05 x", "");
+    row("wide digits", QString::fromUtf8("１/１/2000"), "");
+    row("empty", "", "");
+}
+
+void TestRules::textToDate() {
+    QFETCH(QString, text);
+    QFETCH(QString, value);
+    const std::optional<DateValue> date = quennix::textToDate(text);
+    QCOMPARE(date ? QString::number(*date, 'g', 17) : QString(), value);
+    // Text of a date value reads back as the same instant.
+    if (date)
+        QCOMPARE(quennix::textToDate(dateText(*date)), date);
+}
+
+QTEST_GUILESS_MAIN(TestRules)
+#include "tst_rules.moc"

@@ -1,0 +1,380 @@
+// The display windows and start-up on the offscreen platform, with the boxes,
+// the clock and the end of the program faked: the settings read at start and
+// saved at close, switching, dragging, the tick, the menu commands, and a
+// count that cannot be drawn.
+
+#include "app/startup.h"
+#include "app/window_switcher.h"
+#include "platform/services.h"
+#include "support/rows.h"
+#include "windows/framed_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+#include <QMenuBar>
+
+#include <QtTest>
+
+using namespace quennix;
+using quennix::test::row;
+
+namespace {
+
+// The platform services as the tests answer them: a clock that stands still,
+// boxes answered from a script and recorded, one screen, an end only noted.
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return now_; }
+    QDateTime now_{QDate(1999, 12, 31), QTime(23, 0)}; // 3,600 seconds to 2000
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    Answer message(const QString &text, Buttons buttons, Icon, const QString &title) override {
+        boxes << title + QLatin1Char('|') + text;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+    QString input(const QString &prompt, const QString &title) override {
+        boxes << title + QLatin1Char('|') + prompt;
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+    std::optional<FontChoice> font(const FontChoice &initial) override {
+        offered = initial;
+        return chosenFont;
+    }
+
+    QStringList boxes;                    // "title|text" of each box asked, in order
+    QStringList inputs;                   // answers to the input boxes; cancelled once used up
+    std::optional<FontChoice> chosenFont; // nothing: cancelled
+    FontChoice offered;
+};
+
+class FakeScreens : public Screens {
+public:
+    QVector<QRect> geometries() const override { return {primary()}; }
+    QRect primary() const override { return QRect(0, 0, 1920, 1080); }
+};
+
+class FakeProgramEnd : public ProgramEnd {
+public:
+    void endNow() override { ending_ = true; }
+};
+
+const QByteArray kNoFile = "<none>";
+
+// What each test starts from: the fake services, the shared state, and a
+// settings file of its own.
+struct Session {
+    ~Session() {
+        delete switcher.current();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    DisplayWindow &start(const QByteArray &content) {
+        QFile file(ini);
+        if (content != kNoFile &&
+            (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()))
+            qFatal("cannot write the settings file");
+        file.close();
+        DisplayWindow &w = startFromSettings(ini, state, services, switcher);
+        if (!QTest::qWaitForWindowExposed(&w))
+            qFatal("window not exposed");
+        return w;
+    }
+    QByteArray saved() const {
+        QFile file(ini);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : kNoFile;
+    }
+
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeScreens screens;
+    FakeProgramEnd programEnd;
+    Services services{dialogs, clock, screens, programEnd};
+    AppState state;
+    QTemporaryDir dir;
+    QString ini = dir.filePath("quennix.ini");
+    WindowSwitcher switcher{state, services, ini};
+};
+
+// Places and sizes in twips, as the settings file has them.
+QRectF outer(const DisplayWindow &w) {
+    return QRectF(w.left(), w.top(), w.width(), w.height());
+}
+
+void trigger(DisplayWindow &w, const QString &menu, const QString &item) {
+    for (QAction *m : w.menuBar()->actions())
+        for (QAction *a : m->text() == menu ? m->menu()->actions() : QList<QAction *>())
+            if (a->text() == item)
+                return a->trigger();
+    QFAIL(qPrintable(menu + " > " + item + " is not in the menu bar"));
+}
+
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void startsFromTheFile_data();
+    void startsFromTheFile();
+    void switching_data();
+    void switching();
+    void dragging_data();
+    void dragging();
+    void tickDrawsEachNewSecond();
+    void countThatCannotBeDrawnEnds();
+    void commands_data();
+    void commands();
+    void fontAboutAndExit();
+};
+
+void TestWindows::startsFromTheFile_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("boxes");
+    QTest::addColumn<QString>("caption"); // "": the title-less window
+    QTest::addColumn<QRectF>("place"); // twips; empty: not checked; negative: the smallest window
+    QTest::addColumn<QString>("count");
+    const QString framed = QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM");
+    const QRectF place(3000, 1500, 4500, 1500), smallest(0, 0, -1, -1), any;
+    const QByteArray at = "Top=1500,Left=3000,Height=1500,Width=4500,";
+    row("no file", kNoFile, "Main|Err(53), File not found", framed, any, "3,600");
+    row("title-less", at + "Mode=1", "", "", place, "3,600");
+    row("empty mode is framed, base time kept", at + "Mode=,BaseTime=2/1/2000 1:00 PM", "",
+        "Seconds to 02/01/2000, 01:00:00 PM", place, "136,800");
+    row("base time not a date", at + "BaseTime=soon", "Main|Err(13), Type mismatch", framed, place,
+        "3,600");
+    row("base time out of reach", at + "BaseTime=1/1/2100", "Main|Err(6), Overflow", framed, place,
+        "3,600");
+    row("a number too large", at + "Top=1e12,Mode=1", "Main|Err(6), Overflow", "", place, "3,600");
+    row("a screen that is gone", at + "Top=30000,Left=60000,Mode=1", "", "",
+        QRectF(28800 - 4500, 16200 - 1500, 4500, 1500), "3,600");
+    row("empty file", QByteArray(), "", framed, smallest, "3,600");
+    row("no size, title-less", QByteArray("Top=0,Mode=1"), "", "", smallest, "3,600");
+    row("a pixel, framed", QByteArray("Height=15,Width=15"), "", framed, smallest, "3,600");
+}
+
+void TestWindows::startsFromTheFile() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, boxes);
+    QFETCH(QString, caption);
+    QFETCH(QRectF, place);
+    QFETCH(QString, count);
+    Session s;
+    s.state.baseTime = BaseTime(12345); // start-up must reset it
+    DisplayWindow &w = s.start(file);
+    QCOMPARE(s.dialogs.boxes.join('\n'), boxes);
+    QCOMPARE(w.windowTitle(), caption);
+    QCOMPARE(w.kind(), caption.isEmpty() ? WindowKind::Titleless : WindowKind::Framed);
+    QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    // Screen readers hear the caption as the count's name, the count as its description.
+    QCOMPARE(w.count().accessibleName(),
+             caption.isEmpty() ? QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM") : caption);
+    QCOMPARE(QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description),
+             count);
+    if (place.width() < 0) {
+        // At the corner, and never less than 1680 x 360 twips for the count.
+        QCOMPARE(outer(w).topLeft(), QPointF(0, 0));
+        QCOMPARE(w.count().size(), QSize(112, 24));
+    } else if (!place.isNull()) {
+        QCOMPARE(outer(w), place);
+    }
+}
+
+void TestWindows::switching_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("byMenu");  // File > No Title instead of a double-click
+    QTest::addColumn<QRectF>("place"); // twips after the switch
+    const QByteArray at = "Top=1500,Left=3000,Height=1500,Width=4500,";
+    const QRectF place(3000, 1500, 4500, 1500);
+    row("framed to title-less", at + "Mode=2", false, place);
+    row("by File > No Title", at + "Mode=2", true, place);
+    row("title-less to framed", at + "Mode=1", false, place);
+    // The framed window needs room for its menu bar too.
+    row("the smallest title-less to framed", QByteArray("Mode=1"), false, QRectF());
+}
+
+void TestWindows::switching() {
+    QFETCH(QByteArray, file);
+    QFETCH(bool, byMenu);
+    QFETCH(QRectF, place);
+    Session s;
+    DisplayWindow &from = s.start(file + ",FontName=DejaVu Serif,FontBold=False,FontItalic=True");
+    const WindowKind before = from.kind();
+    if (byMenu)
+        trigger(from, "File", "No Title");
+    else
+        QTest::mouseDClick(&from.count(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DisplayWindow &to = *s.switcher.current();
+    QVERIFY(to.kind() != before && to.isVisible());
+    if (!place.isNull())
+        QCOMPARE(outer(to), place);
+    QVERIFY(to.count().width() >= 112 && to.count().height() >= 24);
+    QCOMPARE(to.count().faceName(), QStringLiteral("DejaVu Serif"));
+    QVERIFY(!to.count().bold() && to.count().italic());
+    // The file names the window left, until the new one closes.
+    QVERIFY(s.saved().endsWith(before == WindowKind::Framed ? "Mode=2\r\n" : "Mode=1\r\n"));
+    to.close();
+    QVERIFY(s.saved().endsWith(before == WindowKind::Framed ? "Mode=1\r\n" : "Mode=2\r\n"));
+}
+
+void TestWindows::dragging_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("travel"); // pixels
+    QTest::addColumn<QPoint>("moved");
+    row("left drag", Qt::LeftButton, QPoint(-30, 12), QPoint(-30, 12));
+    row("click without moving", Qt::LeftButton, QPoint(), QPoint());
+    row("right drag", Qt::RightButton, QPoint(40, 25), QPoint());
+}
+
+void TestWindows::dragging() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, travel);
+    QFETCH(QPoint, moved);
+    Session s;
+    DisplayWindow &w = s.start("Top=1500,Left=3000,Height=1500,Width=4500,Mode=1");
+    const QPoint before = w.pos(), grip(20, 20);
+    QTest::mousePress(&w.count(), button, {}, grip);
+    QTest::mouseMove(&w.count(), grip + travel / 2);
+    QTest::mouseMove(&w.count(), grip + travel);
+    QCOMPARE(w.pos(), before); // nothing moves until the release
+    QTest::mouseRelease(&w.count(), button, {}, grip + travel);
+    QCOMPARE(w.pos(), before + moved);
+    QTest::mouseClick(&w.count(), Qt::RightButton, {}, grip); // and nothing after it
+    QCOMPARE(w.pos(), before + moved);
+}
+
+void TestWindows::tickDrawsEachNewSecond() {
+    Session s;
+    DisplayWindow &w = s.start("Height=1500,Width=4500,Mode=1");
+    CountWidget &count = w.count();
+    QCOMPARE(count.layout().text, QStringLiteral("3,600"));
+    count.tick();
+    s.state.baseTime = BaseTime(kEpoch2000 + 1); // within the second: not drawn yet
+    count.tick();
+    QCOMPARE(count.layout().text, QStringLiteral("3,600"));
+    // Each new second on the clock, however it got there, draws the count then.
+    // A whole day on shows the same time of day, yet another count.
+    for (const auto &[seconds, text] : {std::pair{1, "89,999"},
+                                        {86400, "3,599"},
+                                        {-86400 * 7, "608,399"},
+                                        {86400 * 366, "-31,014,001"}}) {
+        s.clock.now_ = s.clock.now_.addSecs(seconds);
+        count.tick();
+        QCOMPARE(count.layout().text, QString::fromLatin1(text));
+    }
+    QVERIFY(s.dialogs.boxes.isEmpty());
+}
+
+void TestWindows::countThatCannotBeDrawnEnds() {
+    Session s;
+    DisplayWindow &w = s.start("Height=1500,Width=4500");
+    s.clock.now_ = QDateTime(QDate(2070, 1, 1), QTime(0, 0));
+    w.count().tick();
+    QCOMPARE(s.dialogs.boxes, QStringList{"Display_Time|Error(6), Overflow\nKIll ME ?"});
+    QVERIFY(s.programEnd.isEnding());
+    // Whatever still comes through (a tick, a resize, the close) asks and saves nothing.
+    w.count().tick();
+    w.resize(w.size() + QSize(10, 10));
+    w.close();
+    QCOMPARE(s.dialogs.boxes.size(), 1);
+    QCOMPARE(s.saved(), QByteArray("Height=1500,Width=4500"));
+}
+
+void TestWindows::commands_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("boxes"); // each box asked, "title|text"
+    const QString date = QStringLiteral("Seconds remaining as a time|Date and time ?\n");
+    const QString timeAt = QStringLiteral(
+        "Time at seconds remaining|Number of seconds remaining ?\nQuennix|Time with ");
+    row("base time", "Base Time", "31/12/2030 11:59:59 PM", date.trimmed());
+    row("base time cancelled", "Base Time", "", date + "Quennix|Not a valid date");
+    row("base time impossible", "Base Time", "31/02/2027", date + "Quennix|Not a valid date");
+    row("base time out of reach", "Base Time", "10:00", date + "Quennix|Not a valid date");
+    row("seconds at, before 2000", "Seconds at", "31/12/1999 11:59:00 PM",
+        date + "Quennix|At 11:59:00 PM on Friday, 31 December, 1999\nSeconds remaining will be 60");
+    row("seconds at, after 2000", "Seconds at", "06/12/2026 19:00",
+        date + "Quennix|At 07:00:00 PM on Sunday, 06 December, 2026\nSeconds remaining will be "
+               "-849,898,800");
+    row("seconds at, not a date", "Seconds at", "",
+        date + "Quennix|The date entered is not valid.");
+    row("seconds at, overflow", "Seconds at", "01/01/2069",
+        date + "MSecondsat_Click|Err(6), Overflow");
+    row("time at, empty", "Time at", "",
+        timeAt + "0 seconds remaining will be \n12:00:00 AM on Saturday, 01 January, 2000");
+    row("time at, negative", "Time at", "-2147483647",
+        timeAt + "-2,147,483,647 seconds remaining will be "
+                 "\n03:14:07 AM on Thursday, 19 January, 2068");
+    row("time at, junk after digits", "Time at", "1 2x",
+        timeAt + "12 seconds remaining will be \n11:59:48 PM on Friday, 31 December, 1999");
+    row("time at, most negative", "Time at", "-2147483648",
+        timeAt.section('\n', 0, 0) + "\nMTimeAt_Click|Err(6), Overflow");
+}
+
+void TestWindows::commands() {
+    QFETCH(QString, item);
+    QFETCH(QString, typed);
+    QFETCH(QString, boxes);
+    Session s;
+    DisplayWindow &w = s.start("Height=1500,Width=4500,BaseTime=01/01/2000");
+    s.dialogs.inputs = {typed};
+    trigger(w, "Stuff", item);
+    QCOMPARE(s.dialogs.boxes.join('\n'), boxes);
+    // Only an accepted base time changes the caption (24-hour time first) and,
+    // at the next second, the count; the calculators always count to 2000.
+    const bool accepted = item == QLatin1String("Base Time") && !boxes.contains("Not a valid");
+    QCOMPARE(w.windowTitle(), accepted ? QStringLiteral("Seconds to 23:59:59, 31/12/2030")
+                                       : QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM"));
+    QCOMPARE(w.count().accessibleName(), w.windowTitle());
+    s.clock.now_ = s.clock.now_.addSecs(1);
+    w.count().tick();
+    QCOMPARE(w.count().layout().text,
+             accepted ? QStringLiteral("978,310,798") : QStringLiteral("3,599"));
+    w.close();
+    QVERIFY(s.saved().contains(accepted ? "BaseTime=31/12/2030 11:59:59 PM\r\n"
+                                        : "BaseTime=01/01/2000\r\n"));
+}
+
+void TestWindows::fontAboutAndExit() {
+    Session s;
+    DisplayWindow &w = s.start("Height=1500,Width=4500,FontBold=True");
+    const QString builtIn = w.count().faceName();
+    const double fitted = w.count().fontSize();
+    // Cancelled before any face was chosen: the face shown is offered, nothing
+    // changes, and the size is fitted again rather than taken from the dialog.
+    trigger(w, "File", "Font");
+    QCOMPARE(s.dialogs.offered.face, builtIn);
+    QVERIFY(s.dialogs.offered.bold && !s.dialogs.offered.italic);
+    QCOMPARE(s.dialogs.offered.size, fitted);
+    QVERIFY(s.state.fontName.isEmpty() && w.count().faceName() == builtIn);
+    // Chosen: the shared face and the window's flags follow; the size is fitted.
+    s.dialogs.chosenFont = Dialogs::FontChoice{"DejaVu Sans Mono", false, true, 500};
+    trigger(w, "File", "Font");
+    QCOMPARE(s.state.fontName, QStringLiteral("DejaVu Sans Mono"));
+    QVERIFY(!w.count().bold() && w.count().italic());
+    QVERIFY(w.count().fontSize() > 10 && w.count().fontSize() < 100);
+
+    // About: the count window steps aside until Ok (Enter) closes it.
+    bool hidden = false;
+    QTimer::singleShot(0, [&] {
+        hidden = !w.isVisible();
+        QDialog *about = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(about && about->windowTitle() == QStringLiteral("QUENNIX"));
+        QTest::keyClick(about, Qt::Key_Return);
+    });
+    trigger(w, "Help", "About");
+    QVERIFY(hidden && w.isVisible());
+
+    // Exit saves once, with the framed window's kind, and ends; nothing after.
+    trigger(w, "File", "Exit");
+    QVERIFY(s.programEnd.isEnding());
+    QVERIFY(s.saved().endsWith("FontName=DejaVu Sans Mono\r\nFontBold=False\r\nFontItalic=True\r\n"
+                               "BaseTime=01/01/2000\r\nMode=2\r\n"));
+    QFile::remove(s.ini);
+    w.close();
+    QCOMPARE(s.saved(), kNoFile);
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
