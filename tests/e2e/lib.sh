@@ -54,14 +54,20 @@ setup_session() {
     fail "could not start Xvfb and openbox"
 }
 start_x() {
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP_ROOT/display" >"$TMP_ROOT/x.log" 2>&1 &
+    # A display number of its own, picked at random: scenarios run side by
+    # side, and a number just given up by one that ended can still be held
+    # by its dying server for a moment.
+    local n=$((100 + RANDOM % 800))
+    [[ ! -e /tmp/.X$n-lock ]] || return 1
+    export DISPLAY=:$n
+    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$TMP_ROOT/x.log" 2>&1 &
     XVFB_PID=$!
-    until_true 10 grep -qs '^[0-9]' "$TMP_ROOT/display" || return 1
-    export DISPLAY=:$(head -n1 "$TMP_ROOT/display")
-    until_true 5 xprop -root WM_NAME >/dev/null 2>&1 || return 1
+    # (A server of another scenario that took the number first would answer
+    # too: ours must still be running.)
+    until_true 10 xprop -root WM_NAME >/dev/null 2>&1 && kill -0 "$XVFB_PID" || return 1
     openbox >>"$TMP_ROOT/x.log" 2>&1 &
     OB_PID=$!
-    until_true 10 wm_ready
+    until_true 10 wm_ready && kill -0 "$OB_PID"
 }
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
