@@ -308,7 +308,9 @@ void TestSettings::hugeDamagedFile() {
     const qint64 ms = timer.elapsed();
     getrusage(RUSAGE_SELF, &after);
     QCOMPARE(read, QStringLiteral("42,0,0,0 [Arial Narrow] err13"));
+#ifndef __SANITIZE_ADDRESS__ // the sanitizers make every read several times slower
     QVERIFY2(ms < 2000, qPrintable(QStringLiteral("took %1 ms").arg(ms)));
+#endif
     QVERIFY2(after.ru_maxrss - before.ru_maxrss < 50 * 1024, "memory grew by 50 MiB or more");
 }
 
