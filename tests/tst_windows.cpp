@@ -5,6 +5,7 @@
 
 #include "app/startup.h"
 #include "app/window_switcher.h"
+#include "countdown/date_value.h"
 #include "platform/services.h"
 #include "support/rows.h"
 #include "windows/framed_window.h"
@@ -122,6 +123,8 @@ private slots:
     void dragging_data();
     void dragging();
     void tickDrawsEachNewSecond();
+    void repaintsWhatChanged_data();
+    void repaintsWhatChanged();
     void countThatCannotBeDrawnEnds();
     void commands_data();
     void commands();
@@ -264,6 +267,56 @@ void TestWindows::tickDrawsEachNewSecond() {
         QCOMPARE(count.layout().text, QString::fromLatin1(text));
     }
     QVERIFY(s.dialogs.boxes.isEmpty());
+}
+
+void TestWindows::repaintsWhatChanged_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<int>("from"); // seconds to go on screen, then the next count drawn
+    QTest::addColumn<int>("to");
+    const std::tuple<const char *, int, int> counts[] = {{"one digit", 1235, 1234},
+                                                         {"two digits", 1240, 1239},
+                                                         {"every digit", 9999, 8888},
+                                                         {"the sign comes", 1, -1},
+                                                         {"the sign goes", -1, 1},
+                                                         {"a digit more", 9999, 10000},
+                                                         {"a new shape", 99999999, 100000000}};
+    for (const auto &[name, from, to] : counts)
+        for (const char *face : {"DejaVu Sans", "DejaVu Serif bold", "DejaVu Serif italic"})
+            QTest::addRow("%s, %s", name, face)
+                << QString(face).section(' ', 0, 1) << QByteArray(face).endsWith("bold")
+                << QByteArray(face).endsWith("italic") << from << to;
+}
+
+void TestWindows::repaintsWhatChanged() {
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    Session s;
+    CountWidget &count = s.start("Height=3000,Width=6000,Mode=1").count();
+    count.setFace(family, bold, italic);
+    s.state.baseTime = BaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
+    count.drawCount();
+    // On screen: the first count, drawn whole. Then only what the widget
+    // asks to repaint for the next one must give the very same pixels as
+    // drawing that one whole.
+    const QSize pixels = count.size() * count.devicePixelRatio();
+    QImage screen(pixels, QImage::Format_ARGB32_Premultiplied), whole = screen;
+    screen.setDevicePixelRatio(count.devicePixelRatio());
+    whole.setDevicePixelRatio(count.devicePixelRatio());
+    count.render(&screen);
+    const CountLayout shown = count.layout();
+    s.clock.now_ = s.clock.now_.addSecs(from - to);
+    count.drawCount();
+    const QRegion changed = count.changedRegion(shown, count.layout());
+    count.render(&screen, changed.boundingRect().topLeft(), changed);
+    count.render(&whole);
+    QCOMPARE(screen, whole);
+    // Within a shape, less than the whole widget.
+    QCOMPARE(changed.boundingRect().width() < count.width(), shown.shape == count.layout().shape);
 }
 
 void TestWindows::countThatCannotBeDrawnEnds() {

@@ -21,6 +21,8 @@ public:
     // The settings file's text: the text read, or the text of the date value.
     QString text() const;
     bool holdsText() const { return text_.has_value(); }
+    bool operator==(const BaseTime &o) const { return value_ == o.value_ && text_ == o.text_; }
+    bool operator!=(const BaseTime &o) const { return !(*this == o); }
 
 private:
     DateValue value_ = kEpoch2000;

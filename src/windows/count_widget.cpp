@@ -3,8 +3,11 @@
 #include "countdown/date_value.h"
 #include "countdown/number_text.h"
 
+#include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QtMath>
 
 namespace quennix {
@@ -29,18 +32,15 @@ CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *par
     // count costs one wake-up a second.
     ticker_.setSingleShot(true);
     ticker_.setTimerType(Qt::PreciseTimer);
-    connect(&ticker_, &QTimer::timeout, this, [this] {
-        tick();
-        scheduleTick();
-    });
-    scheduleTick();
+    connect(&ticker_, &QTimer::timeout, this, &CountWidget::tick);
+    scheduleTick(clock_.now());
 }
 
-void CountWidget::scheduleTick() {
+void CountWidget::scheduleTick(const QDateTime &now) {
     // A little past the second, so the clock surely reads the new one. Read
     // afresh each time, so a clock that jumps is followed within a second.
     constexpr int kPastTheSecond = 5;
-    ticker_.start(1000 - clock_.now().time().msec() + kPastTheSecond);
+    ticker_.start(1000 - now.time().msec() + kPastTheSecond);
 }
 
 const FontMeasurer &CountWidget::measurer() const {
@@ -72,10 +72,10 @@ void CountWidget::fitFont() {
     drawCount();
 }
 
-void CountWidget::drawCount() {
+void CountWidget::drawCount(const QDateTime &now) {
     QString count;
     try {
-        count = countText(state_.baseTime, clock_.now());
+        count = countText(state_.baseTime, now);
     } catch (const RunError &error) {
         emit countFailed(error);
         return;
@@ -86,38 +86,97 @@ void CountWidget::drawCount() {
         setAccessibleDescription(count);
     if (!isVisible())
         return; // laid out when shown
-    const QSizeF area(pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
-    layout_ = layoutCount(area, count, measurer().fitMeasure(), layout_);
-    update();
+    const QSizeF area(pixelsToTwips(width(), logicalDpiX()),
+                      pixelsToTwips(height(), logicalDpiY()));
+    const CountLayout next = layoutCount(area, count, measurer().fitMeasure(), layout_);
+    // A count to a new base time is drawn afresh; the next count to the same
+    // one repaints only what changed, mostly the last digit or two.
+    update(state_.baseTime == drawnFor_ ? changedRegion(layout_, next) : QRegion(rect()));
+    layout_ = next;
+    drawnFor_ = state_.baseTime;
 }
 
 void CountWidget::tick() {
+    const QDateTime now = clock_.now();
     // The date belongs in the comparison: a clock set a whole day (or a
     // machine suspended a whole week) shows the same time of day, yet a
     // different count.
-    const qint64 second = secondsSinceEpoch(toDateValue(clock_.now()));
-    if (second == lastTick_)
-        return;
-    lastTick_ = second;
-    drawCount();
+    const qint64 second = secondsSinceEpoch(toDateValue(now));
+    if (second != lastTick_) {
+        lastTick_ = second;
+        drawCount(now);
+    }
+    scheduleTick(now);
 }
 
-void CountWidget::paintEvent(QPaintEvent *) {
+QPointF CountWidget::baselineOrigin(const CountLayout &layout) const {
+    const qreal dpr = devicePixelRatioF();
+    const qreal x = qRound(twipsToPixels(layout.topLeft.x(), logicalDpiX()) * dpr) / dpr;
+    const qreal y = qRound((twipsToPixels(layout.topLeft.y(), logicalDpiY()) +
+                            measurer().ascentPixels(layout.fontSize)) *
+                           dpr) /
+                    dpr;
+    return QPointF(x, y);
+}
+
+QRegion CountWidget::changedRegion(const CountLayout &shown, const CountLayout &next) const {
+    if (shown.text.isEmpty() || shown.area != next.area || shown.fontSize != next.fontSize ||
+        shown.shape != next.shape || shown.topLeft.y() != next.topLeft.y())
+        return rect();
+    // Each glyph as it is drawn: its glyph, where it stands, and the pixels it
+    // may touch: its advance across the line, grown to its ink.
+    struct Glyph {
+        quint32 index;
+        QPointF at;
+        QRectF reach;
+    };
+    const QFont font = measurer().font(next.fontSize);
+    const auto glyphsOf = [&](const CountLayout &layout) {
+        QTextLayout text(layout.text, font);
+        text.beginLayout();
+        const QTextLine line = text.createLine();
+        text.endLayout();
+        const QPointF origin = baselineOrigin(layout);
+        std::vector<Glyph> glyphs;
+        for (const QGlyphRun &run : text.glyphRuns()) {
+            const QRawFont raw = run.rawFont();
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
+            for (qsizetype i = 0; i < indexes.size(); ++i) {
+                const QPointF at = origin + QPointF(run.positions()[i].x(), 0);
+                const QRectF cell(at.x(), origin.y() - line.ascent(), advances[i].x(),
+                                  line.height());
+                glyphs.push_back(
+                    {indexes[i], at, cell | raw.boundingRect(indexes[i]).translated(at)});
+            }
+        }
+        return glyphs;
+    };
+    const std::vector<Glyph> before = glyphsOf(shown), after = glyphsOf(next);
+    QRectF changed;
+    for (std::size_t i = 0; i < qMax(before.size(), after.size()); ++i) {
+        const bool same = i < before.size() && i < after.size() &&
+                          before[i].index == after[i].index && before[i].at == after[i].at;
+        if (!same && i < before.size())
+            changed |= before[i].reach;
+        if (!same && i < after.size())
+            changed |= after[i].reach;
+    }
+    if (changed.isEmpty())
+        return {};
+    const qreal bleed = 1 / devicePixelRatioF(); // antialiasing's reach
+    return changed.adjusted(-bleed, -bleed, bleed, bleed).toAlignedRect() & rect();
+}
+
+void CountWidget::paintEvent(QPaintEvent *event) {
+    // Often just the digits that changed: Qt clips the painting to them.
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(event->rect(), palette().color(QPalette::Window));
     if (layout_.text.isEmpty())
         return;
     p.setFont(drawFont());
     p.setPen(palette().color(QPalette::WindowText));
-    // The layout gives the text's top-left corner; the baseline is snapped to
-    // a whole device pixel so the digits stay crisp.
-    const qreal dpr = devicePixelRatioF();
-    const qreal x = qRound(twipsToPixels(layout_.topLeft.x(), logicalDpiX()) * dpr) / dpr;
-    const qreal y = qRound((twipsToPixels(layout_.topLeft.y(), logicalDpiY()) +
-                            measurer().ascentPixels(layout_.fontSize)) *
-                           dpr) /
-                    dpr;
-    p.drawText(QPointF(x, y), layout_.text);
+    p.drawText(baselineOrigin(layout_), layout_.text);
 }
 
 void CountWidget::resizeEvent(QResizeEvent *event) {

@@ -44,11 +44,18 @@ public:
     QFont drawFont() const;
 
     // Draws the count of this moment. While hidden, only the count is made.
-    void drawCount();
+    void drawCount() { drawCount(clock_.now()); }
     // Fits the font again (a new face), then draws.
     void fitFont();
     // Draws the count when the clock's second has changed since the last tick.
     void tick();
+
+    // The part of the widget, in logical pixels, whose pixels differ between
+    // the count drawn with `shown` and with `next`: all of it, unless only the
+    // text changed (same area, face, size and shape). Then just the cells of
+    // the glyphs that changed or moved, old and new, grown to their ink (an
+    // italic face reaches outside its advance) and a pixel of antialiasing.
+    QRegion changedRegion(const CountLayout &shown, const CountLayout &next) const;
 
 signals:
     void countFailed(const quennix::RunError &error);
@@ -65,17 +72,22 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    void drawCount(const QDateTime &now);
     const FontMeasurer &measurer() const;
+    // Where the text's baseline starts, in logical pixels, snapped to a whole
+    // device pixel so the digits stay crisp.
+    QPointF baselineOrigin(const CountLayout &layout) const;
     QPoint wholeTwips(QPointF px) const;
-    void scheduleTick();
+    void scheduleTick(const QDateTime &now);
 
     const AppState &state_;
     const Clock &clock_;
     QTimer ticker_;
     qint64 lastTick_ = -1; // the clock's second at the last tick (local)
-    QFont face_;       // face, bold and italic; the size comes from the layout
+    QFont face_;           // face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
-    CountLayout layout_;
+    CountLayout layout_; // the count on screen
+    BaseTime drawnFor_;  // the base time it counts to
     bool dragging_ = false;
     QPoint dragStart_, dragLast_; // whole twips within the widget
 };

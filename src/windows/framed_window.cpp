@@ -53,9 +53,9 @@ void FramedWindow::setupMenu() {
 void FramedWindow::chooseFont() {
     // The size is never the dialog's: the font is fitted to the window again,
     // also after a cancel.
-    const Dialogs::FontChoice chosen = askFont(
-        state_, {count().faceName(), count().bold(), count().italic(), count().fontSize()},
-        services_.dialogs);
+    const Dialogs::FontChoice chosen =
+        askFont(state_, {count().faceName(), count().bold(), count().italic(), count().fontSize()},
+                services_.dialogs);
     count().setFace(state_.fontName, chosen.bold, chosen.italic);
 }
 
