@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs what building Quennix needs on Debian 12, and with --test what the
-# tests need too. Only missing packages are installed.
+# Installs what building Quennix needs on Debian 12, with --package what
+# making its Debian package needs, and with --test what the tests need too.
+# Only missing packages are installed.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+# The Debian package: dpkg-shlibdeps works out its Depends, file finds what
+# to strip.
+if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
+    packages+=(dpkg-dev file)
+fi
 if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
     packages+=(xvfb openbox xdotool x11-utils wmctrl)
     # A clock set decades away, for the real program only (libfaketime).
     packages+=(faketime)
-    # The validators the install test runs on the menu entry and catalogue file.
-    packages+=(desktop-file-utils appstream)
+    # The validators the install test runs on the menu entry, the catalogue
+    # file and the package.
+    packages+=(desktop-file-utils appstream lintian)
     # The fuzz targets: clang and its libFuzzer runtime. (The sanitizer build
     # uses GCC, whose sanitizer runtimes come with g++.)
     packages+=(clang libclang-rt-14-dev)
