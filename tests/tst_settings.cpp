@@ -193,6 +193,8 @@ void TestSettings::location() {
     QCOMPARE(content(location.savePath), QByteArray("Mode=2"));
     if (!writable && !existing.contains("user"))
         QCOMPARE(QFileInfo(QFileInfo(location.savePath).path()).permissions() & 0x0077, 0);
+    // This program's own folder, in the build tree, is one its user may write.
+    QVERIFY(SettingsPlaces::current().programDirWritable);
 }
 
 void TestSettings::failedSave_data() {

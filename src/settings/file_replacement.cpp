@@ -117,6 +117,36 @@ bool processIsGone(qint64 pid) {
     return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
+// The file a save by process pid writes before renaming it over path.
+QString savingPath(const QString &path, qint64 pid) {
+    return path + savingInfix() + QString::number(pid);
+}
+
+// Removes the files saves of path left behind when their process died (or
+// that are over an hour old, should the process id have been reused). Saves in
+// progress in other running processes are left alone, and so is a file that
+// cannot be removed.
+void removeStaleSaves(const QString &path) {
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + savingInfix();
+    const QDir folder = info.absoluteDir();
+    const QStringList entries =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const time_t now = ::time(nullptr);
+    for (const QString &entry : entries) {
+        const qint64 pid = saverOf(entry, prefix);
+        if (pid == 0 || pid == ::getpid())
+            continue; // not a save's file, or our own (reused below anyway)
+        const QByteArray name = QFile::encodeName(folder.filePath(entry));
+        struct stat st;
+        if (::lstat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+            continue;
+        if (!processIsGone(pid) && now - st.st_mtime < kStaleAge)
+            continue; // another running program is saving right now
+        ::unlink(name.constData());
+    }
+}
+
 } // namespace
 
 void makeFolderFor(const QString &path) {
@@ -130,34 +160,6 @@ void makeFolderFor(const QString &path) {
     }
     if (!QFileInfo(folder).isDir())
         throw RunError::pathFileAccess();
-}
-
-QString savingPath(const QString &path, qint64 pid) {
-    return path + savingInfix() + QString::number(pid);
-}
-
-int removeStaleSaves(const QString &path) {
-    const QFileInfo info(path);
-    const QString prefix = info.fileName() + savingInfix();
-    const QDir folder = info.absoluteDir();
-    const QStringList entries =
-        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    const time_t now = ::time(nullptr);
-    int removed = 0;
-    for (const QString &entry : entries) {
-        const qint64 pid = saverOf(entry, prefix);
-        if (pid == 0 || pid == ::getpid())
-            continue; // not a save's file, or our own (reused below anyway)
-        const QByteArray name = QFile::encodeName(folder.filePath(entry));
-        struct stat st;
-        if (::lstat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
-            continue;
-        if (!processIsGone(pid) && now - st.st_mtime < kStaleAge)
-            continue; // another running program is saving right now
-        if (::unlink(name.constData()) == 0)
-            ++removed;
-    }
-    return removed;
 }
 
 void replaceFile(const QString &path, const QByteArray &bytes) {

@@ -27,13 +27,4 @@ void replaceFile(const QString &path, const QByteArray &bytes);
 // access error when a file stands where a folder should be).
 void makeFolderFor(const QString &path);
 
-// The file a save by process pid writes before renaming it over path.
-QString savingPath(const QString &path, qint64 pid);
-
-// Removes the files saves of path left behind when their process died (or
-// that are over an hour old, should the process id have been reused). Saves in
-// progress in other running processes are left alone. Returns how many were
-// removed; a file that cannot be removed is simply left.
-int removeStaleSaves(const QString &path);
-
 } // namespace quennix
