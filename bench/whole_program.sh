@@ -150,21 +150,29 @@ size_is() {
     DISPLAY=${ON[quennix]} xwininfo -id "$win" 2>/dev/null | awk -v w="$1" -v h="$2" \
         '/^ *Width:/ { gw = $2 } /^ *Height:/ { gh = $2 } END { exit !(gw == w && gh == h) }'
 }
-quiet() { # the program has all but stopped using CPU: the resize is drawn
-    local before
-    before=$(run_ns "$q") && sleep 0.1 && (($(run_ns "$q") - before < 1000000))
-}
+# resize_to W H: asks for the size, waits until the window has it, and gives
+# the program 400 ms to draw it.
 resize_to() {
     DISPLAY=${ON[quennix]} xdotool windowsize "$win" "$1" "$2"
     until_true 10 size_is "$1" "$2" || fail "the window did not become $1x$2"
-    until_true 5 quiet
+    sleep 0.4
 }
-resize_to 3840 2160 && resize_to 1920 1080 # the first fit at each size is not counted
+# idle_rate W H: run time per second of counting at that size, in ns.
+idle_rate() {
+    local n0
+    resize_to "$1" "$2" && n0=$(run_ns "$q") && sleep 3
+    echo $((($(run_ns "$q") - n0) / 3))
+}
+declare -A RATE
+RATE[3840]=$(idle_rate 3840 2160) # the first fit at each size is not counted
+RATE[1920]=$(idle_rate 1920 1080)
 costs=()
 for ((i = 0; i < RESIZES; i++)); do
-    n0=$(run_ns "$q")
-    if ((i % 2 == 0)); then resize_to 3840 2160; else resize_to 1920 1080; fi
-    costs+=($(($(run_ns "$q") - n0)))
+    w=$((i % 2 ? 1920 : 3840)) h=$((i % 2 ? 1080 : 2160))
+    n0=$(run_ns "$q") t0=$(now_ms)
+    resize_to "$w" "$h"
+    # What the resize cost: the run time meanwhile, less the counting's own.
+    costs+=($(($(run_ns "$q") - n0 - RATE[$w] * ($(now_ms) - t0) / 1000)))
 done
 per=$(median "${costs[@]}")
 echo "CPU per resize 3840x2160 <-> 1920x1080 (median of $RESIZES): $(ms "$per") ms" \

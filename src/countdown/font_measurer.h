@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 
 #include <map>
 
@@ -44,6 +45,7 @@ private:
     struct Sized {
         int pixelSize;
         QFontMetricsF metrics;
+        mutable QHash<QChar, qreal> advances;
     };
     const Sized &sized(int size) const;
 

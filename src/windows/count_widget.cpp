@@ -3,11 +3,8 @@
 #include "countdown/date_value.h"
 #include "countdown/number_text.h"
 
-#include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRawFont>
-#include <QTextLayout>
 #include <QtMath>
 
 namespace quennix {
@@ -63,12 +60,9 @@ double CountWidget::fontSize() const {
     return measurer().realise(layout_.fontSize);
 }
 
-QFont CountWidget::drawFont() const {
-    return measurer().font(layout_.fontSize);
-}
-
 void CountWidget::fitFont() {
     layout_ = CountLayout();
+    shown_.clear();
     drawCount();
 }
 
@@ -89,11 +83,23 @@ void CountWidget::drawCount(const QDateTime &now) {
     const QSizeF area(pixelsToTwips(width(), logicalDpiX()),
                       pixelsToTwips(height(), logicalDpiY()));
     const CountLayout next = layoutCount(area, count, measurer().fitMeasure(), layout_);
+    std::vector<CountGlyphs::Glyph> glyphs = placed(next);
     // A count to a new base time is drawn afresh; the next count to the same
     // one repaints only what changed, mostly the last digit or two.
-    update(state_.baseTime == drawnFor_ ? changedRegion(layout_, next) : QRegion(rect()));
+    const bool inPlace = state_.baseTime == drawnFor_ && !layout_.text.isEmpty() &&
+                         next.area == layout_.area && next.fontSize == layout_.fontSize &&
+                         next.shape == layout_.shape && shownRatio_ == devicePixelRatioF();
+    const QRegion changed = inPlace ? glyphs_.changed(shown_, glyphs) & rect() : QRegion(rect());
     layout_ = next;
+    shown_ = std::move(glyphs);
+    shownRatio_ = devicePixelRatioF();
     drawnFor_ = state_.baseTime;
+    // A few digits are painted at once, sparing the event loop a round; a
+    // whole new picture waits for it, with whatever else is pending.
+    if (inPlace)
+        repaint(changed);
+    else
+        update(changed);
 }
 
 void CountWidget::tick() {
@@ -119,64 +125,30 @@ QPointF CountWidget::baselineOrigin(const CountLayout &layout) const {
     return QPointF(x, y);
 }
 
-QRegion CountWidget::changedRegion(const CountLayout &shown, const CountLayout &next) const {
+std::vector<CountGlyphs::Glyph> CountWidget::placed(const CountLayout &layout) {
+    glyphs_.use(measurer().font(layout.fontSize), devicePixelRatioF(),
+                palette().color(QPalette::WindowText));
+    return glyphs_.place(layout.text, baselineOrigin(layout));
+}
+
+QRegion CountWidget::changedRegion(const CountLayout &shown, const CountLayout &next) {
     if (shown.text.isEmpty() || shown.area != next.area || shown.fontSize != next.fontSize ||
-        shown.shape != next.shape || shown.topLeft.y() != next.topLeft.y())
+        shown.shape != next.shape)
         return rect();
-    // Each glyph as it is drawn: its glyph, where it stands, and the pixels it
-    // may touch: its advance across the line, grown to its ink.
-    struct Glyph {
-        quint32 index;
-        QPointF at;
-        QRectF reach;
-    };
-    const QFont font = measurer().font(next.fontSize);
-    const auto glyphsOf = [&](const CountLayout &layout) {
-        QTextLayout text(layout.text, font);
-        text.beginLayout();
-        const QTextLine line = text.createLine();
-        text.endLayout();
-        const QPointF origin = baselineOrigin(layout);
-        std::vector<Glyph> glyphs;
-        for (const QGlyphRun &run : text.glyphRuns()) {
-            const QRawFont raw = run.rawFont();
-            const QList<quint32> indexes = run.glyphIndexes();
-            const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes);
-            for (qsizetype i = 0; i < indexes.size(); ++i) {
-                const QPointF at = origin + QPointF(run.positions()[i].x(), 0);
-                const QRectF cell(at.x(), origin.y() - line.ascent(), advances[i].x(),
-                                  line.height());
-                glyphs.push_back(
-                    {indexes[i], at, cell | raw.boundingRect(indexes[i]).translated(at)});
-            }
-        }
-        return glyphs;
-    };
-    const std::vector<Glyph> before = glyphsOf(shown), after = glyphsOf(next);
-    QRectF changed;
-    for (std::size_t i = 0; i < qMax(before.size(), after.size()); ++i) {
-        const bool same = i < before.size() && i < after.size() &&
-                          before[i].index == after[i].index && before[i].at == after[i].at;
-        if (!same && i < before.size())
-            changed |= before[i].reach;
-        if (!same && i < after.size())
-            changed |= after[i].reach;
-    }
-    if (changed.isEmpty())
-        return {};
-    const qreal bleed = 1 / devicePixelRatioF(); // antialiasing's reach
-    return changed.adjusted(-bleed, -bleed, bleed, bleed).toAlignedRect() & rect();
+    return glyphs_.changed(placed(shown), placed(next)) & rect();
 }
 
 void CountWidget::paintEvent(QPaintEvent *event) {
-    // Often just the digits that changed: Qt clips the painting to them.
+    // Often just the digits that changed: the glyphs reaching into them.
     QPainter p(this);
     p.fillRect(event->rect(), palette().color(QPalette::Window));
     if (layout_.text.isEmpty())
         return;
-    p.setFont(drawFont());
-    p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(baselineOrigin(layout_), layout_.text);
+    if (shownRatio_ != devicePixelRatioF()) { // moved to a screen of another ratio
+        shown_ = placed(layout_);
+        shownRatio_ = devicePixelRatioF();
+    }
+    glyphs_.draw(p, shown_, event->region());
 }
 
 void CountWidget::resizeEvent(QResizeEvent *event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "count_glyphs.h"
 #include "countdown/app_state.h"
 #include "countdown/count_layout.h"
 #include "countdown/font_measurer.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 namespace quennix {
 
@@ -40,8 +42,6 @@ public:
     // The realised size the count is drawn at, in points.
     double fontSize() const;
     const CountLayout &layout() const { return layout_; }
-    // The face at the size it is drawn at, as the screen realises it.
-    QFont drawFont() const;
 
     // Draws the count of this moment. While hidden, only the count is made.
     void drawCount() { drawCount(clock_.now()); }
@@ -55,7 +55,7 @@ public:
     // text changed (same area, face, size and shape). Then just the cells of
     // the glyphs that changed or moved, old and new, grown to their ink (an
     // italic face reaches outside its advance) and a pixel of antialiasing.
-    QRegion changedRegion(const CountLayout &shown, const CountLayout &next) const;
+    QRegion changedRegion(const CountLayout &shown, const CountLayout &next);
 
 signals:
     void countFailed(const quennix::RunError &error);
@@ -73,6 +73,8 @@ protected:
 
 private:
     void drawCount(const QDateTime &now);
+    // The glyphs of a layout, in its face and size on this screen.
+    std::vector<CountGlyphs::Glyph> placed(const CountLayout &layout);
     const FontMeasurer &measurer() const;
     // Where the text's baseline starts, in logical pixels, snapped to a whole
     // device pixel so the digits stay crisp.
@@ -87,7 +89,10 @@ private:
     QFont face_;           // face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
-    BaseTime drawnFor_;  // the base time it counts to
+    CountGlyphs glyphs_;
+    std::vector<CountGlyphs::Glyph> shown_; // its glyphs, placed for the device pixel
+    qreal shownRatio_ = 0;                  // ratio of this screen
+    BaseTime drawnFor_;                     // the base time it counts to
     bool dragging_ = false;
     QPoint dragStart_, dragLast_; // whole twips within the widget
 };

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRawFont>
+#include <QRegion>
+#include <map>
+#include <vector>
+
+class QPainter;
+
+namespace quennix {
+
+// The count's glyphs as a widget draws them: where each one stands, the
+// pixels it may touch, and its picture. A picture is drawn from the glyph's
+// outline once per face, size, colour and device pixel ratio, then copied each
+// time the glyph is drawn: a large glyph drawn from its outline every second
+// would cost more than all the rest of a tick.
+class CountGlyphs {
+public:
+    struct Glyph {
+        quint32 index;
+        QPointF at;   // where its baseline starts, on a whole device pixel
+        QRectF reach; // its ink: the pixels it may touch, which an italic
+                      // face puts partly outside its advance
+    };
+
+    // The face and size to draw in; pictures of another are forgotten.
+    void use(const QFont &font, qreal ratio, const QColor &colour);
+    // The glyphs of a text whose baseline starts at origin, kerned.
+    std::vector<Glyph> place(const QString &text, QPointF origin) const;
+    // The pixels that differ between two placings of text in the same face:
+    // those the glyphs that changed or moved may touch, old and new, and a
+    // device pixel of antialiasing around them.
+    QRegion changed(const std::vector<Glyph> &before, const std::vector<Glyph> &after) const;
+    // Draws the glyphs that reach into region.
+    void draw(QPainter &painter, const std::vector<Glyph> &glyphs, const QRegion &region);
+
+private:
+    struct Picture {
+        QImage image;
+        QPointF offset; // from the glyph's baseline start to the image's corner
+    };
+    const Picture &pictureOf(quint32 index);
+
+    QFont font_;
+    qreal ratio_ = 0;
+    QColor colour_;
+    QRawFont raw_;
+    std::map<quint32, Picture> pictures_;
+};
+
+} // namespace quennix
