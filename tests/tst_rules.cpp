@@ -35,8 +35,6 @@ const double kInf = HUGE_VAL;
 class TestRules : public QObject {
     Q_OBJECT
 private slots:
-    void secondsBetween_data();
-    void secondsBetween();
     void formats_data();
     void formats();
     void numericValue_data();
@@ -46,30 +44,6 @@ private slots:
     void textToDate_data();
     void textToDate();
 };
-
-void TestRules::secondsBetween_data() {
-    QTest::addColumn<double>("first");
-    QTest::addColumn<double>("second");
-    QTest::addColumn<QString>("seconds");
-    row("a day", kEpoch2000, kEpoch2000 + 1, "86400");
-    // Before the epoch the fraction counts forward from that day's midnight.
-    row("-0.5 and 0.5 are one instant", -0.5, 0.5, "0");
-    row("across the epoch", -1.25, 0.0, "64800");
-    row("largest", 0.0, dateValueFromSeconds(2147483647), "2147483647");
-    row("past largest", 0.0, dateValueFromSeconds(2147483648LL), "overflow");
-    row("smallest", dateValueFromSeconds(2147483648LL), 0.0, "-2147483648");
-    row("past smallest", dateValueFromSeconds(2147483649LL), 0.0, "overflow");
-    row("NaN", double(NAN), 0.0, "overflow");
-}
-
-void TestRules::secondsBetween() {
-    QFETCH(double, first);
-    QFETCH(double, second);
-    QFETCH(QString, seconds);
-    QCOMPARE(outcome([&] { return quennix::secondsBetween(first, second); }), seconds);
-    const auto maybe = trySecondsBetween(first, second);
-    QCOMPARE(maybe ? QString::number(*maybe) : QStringLiteral("overflow"), seconds);
-}
 
 void TestRules::formats_data() {
     QTest::addColumn<QString>("pattern"); // "#,##0": the count; "text": text of a date value

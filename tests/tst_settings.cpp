@@ -44,8 +44,6 @@ QStringList entries(const QString &dir) {
 QString describe(const SettingsRead &r) {
     const Settings &v = r.values;
     QStringList parts;
-    if (r.openError)
-        parts << QStringLiteral("open%1").arg(r.openError->number());
     if (v.top || v.left || v.height || v.width)
         parts << QStringLiteral("%1,%2,%3,%4").arg(v.top).arg(v.left).arg(v.height).arg(v.width);
     if (!v.fontName.isEmpty())

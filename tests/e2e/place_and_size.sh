@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The window's place and size: a saved one comes back exactly, in the kind the
-# file names, start after start without drifting; a left drag on the count
+# file names, framed or not and kept above, start after start without
+# drifting, the file written back byte for byte; a left drag on the count
 # moves it once, at the release, by the pointer's travel (a right drag and a
 # still click do not); too small a size gives the smallest window, its outer
 # frame at Top/Left, and dragging the frame smaller stops there.
@@ -20,12 +21,16 @@ drag() {
     xdotool mouseup "$2"
 }
 
+# Started through a link, from a folder that holds an ini of its own: only the
+# file beside the real program counts.
+ln -s "$APP" "$WORK_DIR/quennix"
+printf 'Mode=1\r\n' >"$WORK_DIR/quennix.ini"
 for mode in 2 1; do
     write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True
     cp "$INI" "$TMP_ROOT/saved.ini"
     name=$([[ $mode == 1 ]] && echo '^$' || echo '^Seconds to ')
     note "mode $mode: restored exactly, and the file written back byte for byte"
-    start_app
+    APP=$WORK_DIR/quennix start_app
     w=$(wait_window "$name")
     expect "windows" "$(windows | wc -l)" 1
     kept_above "$w" || fail "mode $mode window is not kept above"
@@ -48,6 +53,8 @@ for mode in 2 1; do
     wait_exit
     expect "saved place" "$(saved_place)" "4350 5400 3600 5250"
 done
+
+expect "the ini beside the link" "$(cat "$WORK_DIR/quennix.ini")" $'Mode=1\r'
 
 note "an empty file: the smallest framed window, at the corner"
 : >"$INI"

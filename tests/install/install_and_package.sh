@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The two ways Quennix is installed.
 #  - Per user: the documented `cmake --install` into a prefix whose path holds
-#    a space; the menu entry, icons and catalogue entry agree on one id and
-#    pass their validators; the documented uninstall leaves nothing behind.
+#    a space, which the menu entry's Exec quotes; the documented uninstall
+#    leaves nothing behind.
 #  - The Debian package (cpack): exactly the expected files, Depends on the
-#    Qt 6 libraries the program links, no lintian error; unpacked, the
-#    program run by an ordinary user from its read-only folder starts from the
-#    quennix.ini an administrator put beside it and, closed, saves the user's
-#    own file, leaving the package's folder untouched.
+#    Qt 6 libraries the program links, no lintian error, a menu entry, icons
+#    and catalogue entry that agree on one id and pass their validators.
+#    Unpacked, the program run by an ordinary user from its read-only folder
+#    starts from the quennix.ini an administrator put beside it and, closed,
+#    saves the user's own file, leaving the package's folder untouched.
 #   install_and_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
@@ -21,37 +22,17 @@ prefix="$tmp/home dir/.local" manifest=$build/install_manifest.txt
 [[ ! -f $manifest ]] || cp -p "$manifest" "$tmp/manifest.saved"
 trap 'if [[ -f $tmp/manifest.saved ]]; then cp -p "$tmp/manifest.saved" "$manifest"; else rm -f "$manifest"; fi; rm -rf "$tmp"' EXIT
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || fail "$(cat "$tmp/install.log")"
-cp "$manifest" "$tmp/manifest"
-
-[[ -x $prefix/lib/quennix/quennix ]] || fail "no program at lib/quennix/quennix"
-[[ $(readlink "$prefix/bin/quennix") == ../lib/quennix/quennix ]] || fail "bin/quennix is no link to it"
-desktop=$(echo "$prefix"/share/applications/*.desktop)
-id=$(basename "$desktop" .desktop)
-[[ $id =~ ^[a-z][a-z0-9]*(\.[a-z][a-z0-9_]*){2,}$ ]] || fail "'$id' is not a reverse-DNS id"
-key() { sed -n "s/^$1=//p" "$desktop"; }
-[[ "$(key Icon) $(key StartupWMClass) $(key Exec)" == "$id Quennix \"$prefix/bin/quennix\"" ]] ||
-    fail "Icon, StartupWMClass or Exec in $desktop"
-[[ ";$(key Categories)" == *";Utility;"* && ";$(key Categories)" == *";Clock;"* ]] ||
-    fail "Categories=$(key Categories)"
-cmp -s "$prefix/share/icons/hicolor/scalable/apps/$id.svg" "$source/resources/quennix.svg" ||
-    fail "the scalable icon is not resources/quennix.svg"
-# The PNG signature, then the IHDR width and height.
-[[ $(od -An -tx1 -N24 "$prefix/share/icons/hicolor/32x32/apps/$id.png" | tr -d ' \n') == \
-    89504e470d0a1a0a0000000d4948445200000020* ]] || fail "no 32x32 PNG icon"
-metainfo=$prefix/share/metainfo/$id.metainfo.xml
-grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
-    fail "the catalogue entry does not launch $id.desktop"
-desktop-file-validate "$desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
-appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli validate-tree"
-xargs -d '\n' rm -f <"$tmp/manifest"
+grep -qx "Exec=\"$prefix/bin/quennix\"" "$prefix"/share/applications/*.desktop || fail "Exec"
+xargs -d '\n' rm -f <"$manifest"
 rm -r "$prefix/lib/quennix"
 [[ -z $(find "$prefix" ! -type d) ]] || fail "left after uninstalling: $(find "$prefix" ! -type d)"
 
 # --- The package ---------------------------------------------------------------
 cpack --config "$build/CPackConfig.cmake" -B "$tmp/deb" >"$tmp/cpack.log" || fail "$(cat "$tmp/cpack.log")"
 deb=$(echo "$tmp"/deb/quennix_*_amd64.deb)
-expect_files="/usr/bin/quennix -> ../lib/quennix/quennix
+id=io.github.quennix.quennix
+files=$(dpkg-deb --contents "$deb" | grep -v '^d' | sed 's/.* \.\//\//' | sort)
+[[ $files == "/usr/bin/quennix -> ../lib/quennix/quennix
 /usr/lib/quennix/quennix
 /usr/share/applications/$id.desktop
 /usr/share/doc/quennix/changelog.gz
@@ -59,9 +40,7 @@ expect_files="/usr/bin/quennix -> ../lib/quennix/quennix
 /usr/share/icons/hicolor/32x32/apps/$id.png
 /usr/share/icons/hicolor/scalable/apps/$id.svg
 /usr/share/man/man1/quennix.1.gz
-/usr/share/metainfo/$id.metainfo.xml"
-files=$(dpkg-deb --contents "$deb" | grep -v '^d' | sed 's/.* \.\//\//' | sort)
-[[ $files == "$expect_files" ]] || fail "the package holds:
+/usr/share/metainfo/$id.metainfo.xml" ]] || fail "the package holds:
 $files"
 depends=$(dpkg-deb --field "$deb" Depends)
 for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
@@ -72,6 +51,20 @@ lintian --no-tag-display-limit "$deb" >"$tmp/lintian.log" 2>&1 || true
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
+desktop=$root/usr/share/applications/$id.desktop
+[[ $(grep -E '^(Exec|Icon|Categories|StartupWMClass)=' "$desktop" | sort | tr '\n' ' ') == \
+    "Categories=Utility;Clock; Exec=/usr/bin/quennix Icon=$id StartupWMClass=Quennix " ]] ||
+    fail "the menu entry: $(cat "$desktop")"
+cmp -s "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" "$source/resources/quennix.svg" ||
+    fail "the scalable icon is not resources/quennix.svg"
+# The PNG signature, then the IHDR width and height.
+[[ $(od -An -tx1 -N24 "$root/usr/share/icons/hicolor/32x32/apps/$id.png" | tr -d ' \n') == \
+    89504e470d0a1a0a0000000d4948445200000020* ]] || fail "no 32x32 PNG icon"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
+    "$root/usr/share/metainfo/$id.metainfo.xml" || fail "the catalogue entry launches no $id"
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+appstreamcli validate-tree --no-net "$root/usr" || fail "appstreamcli validate-tree"
+
 printf '%s\n' Top=1440 Left=2880 Height=1440 Width=4800 FontName= FontBold=True FontItalic=False \
     "BaseTime=25/12/2030 6:30:00 PM" Mode=2 >"$root/usr/lib/quennix/quennix.ini"
 saved=$(sed 's/$/\r/' "$root/usr/lib/quennix/quennix.ini") # as the program writes it: CR LF
