@@ -9,6 +9,17 @@
 
 namespace quennix {
 
+namespace {
+
+// Whether `next` can be drawn over `shown` by painting again only the glyphs
+// that changed: the same area, face size and count shape.
+bool inPlaceOf(const CountLayout &shown, const CountLayout &next) {
+    return !shown.text.isEmpty() && shown.area == next.area && shown.fontSize == next.fontSize &&
+           shown.shape == next.shape;
+}
+
+} // namespace
+
 CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *parent)
     : QWidget(parent), state_(state), clock_(clock) {
     // The built-in face: a serif, bold.
@@ -86,9 +97,8 @@ void CountWidget::drawCount(const QDateTime &now) {
     std::vector<CountGlyphs::Glyph> glyphs = placed(next);
     // A count to a new base time is drawn afresh; the next count to the same
     // one repaints only what changed, mostly the last digit or two.
-    const bool inPlace = state_.baseTime == drawnFor_ && !layout_.text.isEmpty() &&
-                         next.area == layout_.area && next.fontSize == layout_.fontSize &&
-                         next.shape == layout_.shape && shownRatio_ == devicePixelRatioF();
+    const bool inPlace = inPlaceOf(layout_, next) && state_.baseTime == drawnFor_ &&
+                         shownRatio_ == devicePixelRatioF();
     const QRegion changed = inPlace ? glyphs_.changed(shown_, glyphs) & rect() : QRegion(rect());
     layout_ = next;
     shown_ = std::move(glyphs);
@@ -132,10 +142,8 @@ std::vector<CountGlyphs::Glyph> CountWidget::placed(const CountLayout &layout) {
 }
 
 QRegion CountWidget::changedRegion(const CountLayout &shown, const CountLayout &next) {
-    if (shown.text.isEmpty() || shown.area != next.area || shown.fontSize != next.fontSize ||
-        shown.shape != next.shape)
-        return rect();
-    return glyphs_.changed(placed(shown), placed(next)) & rect();
+    return inPlaceOf(shown, next) ? glyphs_.changed(placed(shown), placed(next)) & rect()
+                                  : QRegion(rect());
 }
 
 void CountWidget::paintEvent(QPaintEvent *event) {
