@@ -35,6 +35,7 @@ const double kInf = HUGE_VAL;
 class TestRules : public QObject {
     Q_OBJECT
 private slots:
+    void countsBetweenInstants();
     void formats_data();
     void formats();
     void numericValue_data();
@@ -44,6 +45,15 @@ private slots:
     void textToDate_data();
     void textToDate();
 };
+
+void TestRules::countsBetweenInstants() {
+    // 2^31 - 1 seconds ahead and 2^31 back fit the count; beyond, and between
+    // instants no calendar holds, nothing (rather than an exception).
+    QCOMPARE(trySecondsBetween(0, dateValueFromSeconds(2147483647)), 2147483647);
+    QCOMPARE(trySecondsBetween(dateValueFromSeconds(2147483648LL), 0), qint32(-2147483648LL));
+    QVERIFY(!trySecondsBetween(0, dateValueFromSeconds(2147483648LL)));
+    QVERIFY(!trySecondsBetween(0, 1e300) && !trySecondsBetween(NAN, 0));
+}
 
 void TestRules::formats_data() {
     QTest::addColumn<QString>("pattern"); // "#,##0": the count; "text": text of a date value
@@ -149,7 +159,10 @@ void TestRules::textToDate_data() {
     row("month 13", "1/13/2000", "");
     row("year 10000", "1/1/10000", "");
     row("hour 25", "1/1/2000 25:00", "");
+    row("12 AM is midnight, 12 PM noon", "1/1/2000 12:00 AM", v(kEpoch2000));
+    row("12 PM is noon", "12:00 pm", "0.5");
     row("13 PM", "13:00 PM", "");
+    row("AM/PM glued to a word", "6:00 PMX", "");
     row("day and month only", "1/2", "");
     row("trailing word", "1/1/2000 13:05 x", "");
     row("wide digits", QString::fromUtf8("１/１/2000"), "");

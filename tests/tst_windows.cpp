@@ -1,12 +1,13 @@
 // The display windows and start-up on the offscreen platform, with the boxes,
 // the clock and the end of the program faked: the settings read at start and
 // saved at close, switching, the tick and what it repaints, the menu
-// commands, and a count that cannot be drawn. (Dragging: tests/e2e.)
+// commands, dragging, and a count that cannot be drawn.
 
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "countdown/date_value.h"
 #include "platform/services.h"
+#include "platform/termination_requests.h"
 #include "support/rows.h"
 #include "windows/framed_window.h"
 
@@ -14,8 +15,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
+#include <QSignalSpy>
 
 #include <QtTest>
+#include <csignal>
 
 using namespace quennix;
 using quennix::test::row;
@@ -120,6 +123,8 @@ private slots:
     void startsFromTheFile();
     void switching_data();
     void switching();
+    void dragMovesAtRelease();
+    void terminationAsksToSave();
     void tickDrawsEachNewSecond();
     void repaintsWhatChanged_data();
     void repaintsWhatChanged();
@@ -219,6 +224,26 @@ void TestWindows::switching() {
     QVERIFY(s.saved().endsWith(before == WindowKind::Framed ? "Mode=1\r\n" : "Mode=2\r\n"));
 }
 
+void TestWindows::dragMovesAtRelease() {
+    Session s;
+    DisplayWindow &w = s.start("Top=1500,Left=3000,Height=1500,Width=4500,Mode=1");
+    const QPoint before = w.pos(), grip(20, 20), travel(-30, 12);
+    QTest::mousePress(&w.count(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(&w.count(), grip + travel);
+    QCOMPARE(w.pos(), before); // nothing moves until the release
+    QTest::mouseRelease(&w.count(), Qt::LeftButton, {}, grip + travel);
+    QCOMPARE(w.pos(), before + travel);
+}
+
+void TestWindows::terminationAsksToSave() {
+    // A logout or `kill` reaches the program as a signal on its event loop.
+    TerminationRequests requests;
+    QSignalSpy asked(&requests, &TerminationRequests::requested);
+    ::raise(SIGTERM);
+    QVERIFY(asked.wait(5000));
+    QCOMPARE(asked.first().first().toInt(), SIGTERM);
+}
+
 void TestWindows::tickDrawsEachNewSecond() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500,Mode=1");
@@ -242,10 +267,8 @@ void TestWindows::tickDrawsEachNewSecond() {
 }
 
 void TestWindows::repaintsWhatChanged_data() {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<bool>("italic");
-    QTest::addColumn<int>("from"); // seconds to go on screen, then the next count drawn
+    QTest::addColumn<QString>("face"); // the family, then "bold" or "italic"
+    QTest::addColumn<int>("from");     // seconds to go on screen, then the next count drawn
     QTest::addColumn<int>("to");
     const std::tuple<const char *, int, int> counts[] = {{"one digit", 1235, 1234},
                                                          {"two digits", 1240, 1239},
@@ -256,20 +279,16 @@ void TestWindows::repaintsWhatChanged_data() {
                                                          {"a new shape", 99999999, 100000000}};
     for (const auto &[name, from, to] : counts)
         for (const char *face : {"DejaVu Sans", "DejaVu Serif bold", "DejaVu Serif italic"})
-            QTest::addRow("%s, %s", name, face)
-                << QString(face).section(' ', 0, 1) << QByteArray(face).endsWith("bold")
-                << QByteArray(face).endsWith("italic") << from << to;
+            QTest::addRow("%s, %s", name, face) << QString(face) << from << to;
 }
 
 void TestWindows::repaintsWhatChanged() {
-    QFETCH(QString, family);
-    QFETCH(bool, bold);
-    QFETCH(bool, italic);
+    QFETCH(QString, face);
     QFETCH(int, from);
     QFETCH(int, to);
     Session s;
     CountWidget &count = s.start("Height=3000,Width=6000,Mode=1").count();
-    count.setFace(family, bold, italic);
+    count.setFace(face.section(' ', 0, 1), face.endsWith("bold"), face.endsWith("italic"));
     s.state.baseTime = BaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
     count.drawCount();
     // On screen: the first count, drawn whole. Then only what the widget

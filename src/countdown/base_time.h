@@ -22,7 +22,6 @@ public:
     QString text() const;
     bool holdsText() const { return text_.has_value(); }
     bool operator==(const BaseTime &o) const { return value_ == o.value_ && text_ == o.text_; }
-    bool operator!=(const BaseTime &o) const { return !(*this == o); }
 
 private:
     DateValue value_ = kEpoch2000;

@@ -10,8 +10,7 @@ setup_session "${1:?usage: ending.sh QUENNIX_EXECUTABLE}"
 # Qt's timers run on the monotonic clock, which stays real.
 fake=(LD_PRELOAD="$faketime" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_NO_CACHE=1
     FAKETIME_TIMESTAMP_FILE="$TMP_ROOT/faketime")
-write_ini 3000 1500 2400 6000 2
-cp "$INI" "$TMP_ROOT/saved.ini"
+write_ini 3000 1500 2400 6000 2 && cp "$INI" "$TMP_ROOT/saved.ini"
 
 # answer KEY OTHERS: answers the one "Display_Time" box (OTHERS windows besides
 # it) with KEY; the program must be gone at once, the ini as it was.
@@ -19,9 +18,7 @@ answer() {
     local box started
     box=$(wait_window '^Display_Time$')
     expect "windows besides the box" "$(windows | grep -cvx "$box" || true)" "$2"
-    xdotool windowactivate --sync "$box"
-    started=$(date +%s%N)
-    xdotool key "$1"
+    xdotool windowactivate --sync "$box" && started=$(date +%s%N) && xdotool key "$1"
     until_true 5 app_gone || fail "the program still runs after the answer"
     note "gone $((($(date +%s%N) - started) / 1000000)) ms after the answer"
     wait_exit
@@ -31,8 +28,7 @@ answer() {
 note "from the start: the saved base time is out of reach, then the default's count too"
 echo "@2100-01-01 00:00:00" >"$TMP_ROOT/faketime"
 start_app "${fake[@]}"
-box=$(wait_window '^Main$')
-xdotool windowactivate --sync "$box" key Return
+xdotool windowactivate --sync "$(wait_window '^Main$')" key Return
 answer y 0
 
 note "the clock jumps during a run; answered No"

@@ -25,27 +25,25 @@ until_true() {
     done
 }
 
-stop() { for pid in "$@"; do [[ -z $pid ]] || { kill "$pid" && wait "$pid"; } 2>/dev/null || true; done; }
+stop() { for pid in "$@"; do [[ -z $pid ]] || { kill "$pid" && wait "$pid"; } 2>/dev/null || :; done; }
 cleanup() { stop "$APP_PID" "$OB_PID" "$XVFB_PID" && rm -rf "$TMP_ROOT"; }
 
 # setup_session EXE: X with a window manager, and a copy of EXE. Sets APP,
 # INI (beside APP), WORK_DIR (the program's working folder) and DISPLAY.
 setup_session() {
-    local tool
+    local tool try
     for tool in Xvfb openbox xdotool xprop xwininfo wmctrl; do
         command -v "$tool" >/dev/null || skip "$tool is missing (tools/setup-debian.sh --test)"
     done
     trap cleanup EXIT
     TMP_ROOT=$(mktemp -d "${TMPDIR:-/tmp}/quennix-e2e.XXXXXX")
-    mkdir -p "$TMP_ROOT"/{app,work,run,config}
-    chmod 700 "$TMP_ROOT/run"
+    mkdir -p "$TMP_ROOT"/{app,work,run,config} && chmod 700 "$TMP_ROOT/run"
     cp "$1" "$TMP_ROOT/app/quennix"
     APP=$TMP_ROOT/app/quennix INI=$TMP_ROOT/app/quennix.ini WORK_DIR=$TMP_ROOT/work
     # Nothing from the caller's desktop may change sizes or the dpi (96).
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI \
         QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$TMP_ROOT/run XDG_CONFIG_HOME=$TMP_ROOT/config
-    local try
     for try in 1 2 3; do # a display that will not come up is seen now and then
         start_x && return 0
         note "X session attempt $try failed: $(tail -n 2 "$TMP_ROOT/x.log")"
@@ -54,16 +52,14 @@ setup_session() {
     fail "could not start Xvfb and openbox"
 }
 start_x() {
-    # A display number of its own, picked at random: scenarios run side by
-    # side, and a number just given up by one that ended can still be held
-    # by its dying server for a moment.
+    # A display number of its own, picked at random: a number just given up by
+    # a scenario running beside this one can still be held by its dying server.
     local n=$((100 + RANDOM % 800))
     [[ ! -e /tmp/.X$n-lock ]] || return 1
     export DISPLAY=:$n
     Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$TMP_ROOT/x.log" 2>&1 &
     XVFB_PID=$!
-    # (A server of another scenario that took the number first would answer
-    # too: ours must still be running.)
+    # (One of another scenario that took the number first answers too.)
     until_true 10 xprop -root WM_NAME >/dev/null 2>&1 && kill -0 "$XVFB_PID" || return 1
     openbox >>"$TMP_ROOT/x.log" 2>&1 &
     OB_PID=$!
@@ -80,8 +76,7 @@ app_gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
 # wait_exit: the program ends within 10 s with status 0.
 wait_exit() {
     local rc=0
-    until_true 10 app_gone || fail "the program did not end"
-    wait "$APP_PID" || rc=$?
+    until_true 10 app_gone && { wait "$APP_PID" || rc=$?; } || fail "the program did not end"
     APP_PID="" && expect "exit status" "$rc" 0
 }
 

@@ -26,8 +26,7 @@ drag() {
 ln -s "$APP" "$WORK_DIR/quennix"
 printf 'Mode=1\r\n' >"$WORK_DIR/quennix.ini"
 for mode in 2 1; do
-    write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True
-    cp "$INI" "$TMP_ROOT/saved.ini"
+    write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True && cp "$INI" "$TMP_ROOT/saved.ini"
     name=$([[ $mode == 1 ]] && echo '^$' || echo '^Seconds to ')
     note "mode $mode: restored exactly, and the file written back byte for byte"
     APP=$WORK_DIR/quennix start_app
@@ -36,8 +35,7 @@ for mode in 2 1; do
     kept_above "$w" || fail "mode $mode window is not kept above"
     [[ $mode == 2 || $(frame "$w") == "0 0 0 0" ]] || fail "the title-less window has a frame"
     settled "$w" "300 200 350 240" >/dev/null
-    close_window "$w"
-    wait_exit
+    close_window "$w" && wait_exit
     cmp -s "$INI" "$TMP_ROOT/saved.ini" || fail "the ini was changed: $(cat -A "$INI")"
     note "mode $mode: again in place; left drag by +100,+60, right drag, click, left by -40,+30"
     start_app
@@ -49,8 +47,7 @@ for mode in 2 1; do
     xdotool sleep 0.6 click 1
     drag "$w" 1 -40 30
     settled "$w" "360 290 350 240" >/dev/null
-    close_window "$w"
-    wait_exit
+    close_window "$w" && wait_exit
     expect "saved place" "$(saved_place)" "4350 5400 3600 5250"
 done
 
@@ -65,8 +62,7 @@ read -r x y _ _ <<<"$place"
 read -r _ _ cw ch <<<"$(client "$w")"
 expect "outer frame's corner" "$x $y" "0 0"
 ((cw >= $(px 1680) && ch > $(px 360))) || fail "client ${cw}x$ch: no room for the count"
-close_window "$w"
-wait_exit
+close_window "$w" && wait_exit
 expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
 
 note "the frame's corner dragged far inwards stops at that same smallest size"
@@ -82,7 +78,6 @@ done
 xdotool sleep 0.2 mouseup 1
 read -r _ _ ow oh <<<"$place"
 place=$(settled "$w" "100 100 $ow $oh")
-close_window "$w"
-wait_exit
+close_window "$w" && wait_exit
 expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
 note "ok"

@@ -43,9 +43,8 @@ files=$(dpkg-deb --contents "$deb" | grep -v '^d' | sed 's/.* \.\//\//' | sort)
 /usr/share/metainfo/$id.metainfo.xml" ]] || fail "the package holds:
 $files"
 depends=$(dpkg-deb --field "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
-    [[ $depends == *"$lib ("* ]] || fail "Depends lacks $lib: $depends"
-done
+[[ $(grep -oE 'libqt6(core|gui|widgets|svg)6 \(' <<<"$depends" | sort -u | wc -l) == 4 ]] ||
+    fail "Depends lacks a Qt 6 library: $depends"
 lintian --no-tag-display-limit "$deb" >"$tmp/lintian.log" 2>&1 || true
 ! grep -q '^E:' "$tmp/lintian.log" || fail "lintian: $(cat "$tmp/lintian.log")"
 
@@ -69,13 +68,9 @@ printf '%s\n' Top=1440 Left=2880 Height=1440 Width=4800 FontName= FontBold=True 
     "BaseTime=25/12/2030 6:30:00 PM" Mode=2 >"$root/usr/lib/quennix/quennix.ini"
 saved=$(sed 's/$/\r/' "$root/usr/lib/quennix/quennix.ini") # as the program writes it: CR LF
 mkdir -p "$tmp/user" "$tmp/run" && chmod -R a+rX "$tmp" && chmod 1777 "$tmp/run"
-run_as=()
-if (($(id -u) == 0)); then
-    chown nobody "$tmp/user"
-    run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
-else
-    chmod a-w "$root/usr/lib/quennix"
-fi
+# An ordinary user: nobody when this runs as root, else the user running it.
+run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+(($(id -u) == 0)) && chown nobody "$tmp/user" || { run_as=() && chmod a-w "$root/usr/lib/quennix"; }
 (cd "$tmp/user" && exec env -u XDG_CONFIG_HOME HOME="$tmp/user" QT_QPA_PLATFORM=offscreen \
     XDG_RUNTIME_DIR="$tmp/run" "${run_as[@]}" "$root/usr/bin/quennix") >"$tmp/app.log" 2>&1 &
 pid=$!
