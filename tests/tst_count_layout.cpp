@@ -9,7 +9,6 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-
 #include <QtTest>
 
 using namespace quennix;

@@ -28,8 +28,6 @@ template <typename F> QString outcome(F &&rule) {
     }
 }
 
-const double kInf = HUGE_VAL;
-
 } // namespace
 
 class TestRules : public QObject {
@@ -73,6 +71,7 @@ void TestRules::formats_data() {
     row("m is month but after an hour", "mm hh:mm dd:mm", morning, "03 09:04 07:03");
     row("single letters, names", "d/m/yy ddd mmm h:m:s", morning, "7/3/21 Sun Mar 9:4:3");
     row("literals kept", "[x] at h:mm!", morning, "[x] at 9:04!");
+    row("minutes before AM/PM", "h:mmAM/PM", afternoon, "1:05PM");
     row("text with a time", "text", at(2030, 12, 31, 23, 59, 59), "31/12/2030 11:59:59 PM");
     row("text before the epoch", "text", -1.25, "29/12/1899 06:00:00 AM");
     row("text of year 100", "text", -657434.0, "01/01/0100");
@@ -103,9 +102,9 @@ void TestRules::numericValue_data() {
     row("no digits", "-.", 0.0);
     row("two signs", "--5", 0.0);
     row("minus zero is zero", "-0", 0.0);
-    row("overflow", "-1E400", -kInf);
-    row("huge exponent", "1E99999999999999999999", kInf);
-    row("long digits", QString(70000, QLatin1Char('9')), kInf);
+    row("overflow", "-1E400", -HUGE_VAL);
+    row("huge exponent", "1E99999999999999999999", HUGE_VAL);
+    row("long digits", QString(70000, QLatin1Char('9')), HUGE_VAL);
 }
 
 void TestRules::numericValue() {
@@ -164,6 +163,9 @@ void TestRules::textToDate_data() {
     row("13 PM", "13:00 PM", "");
     row("AM/PM glued to a word", "6:00 PMX", "");
     row("day and month only", "1/2", "");
+    row("mixed marks", "1-1/2000", "");
+    row("mixed marks, year first", "2000-01/31", "");
+    row("month name glued to numbers", "1Jan2000", "");
     row("trailing word", "1/1/2000 13:05 x", "");
     row("wide digits", QString::fromUtf8("１/１/2000"), "");
     row("empty", "", "");

@@ -7,6 +7,7 @@
 #include "app/window_switcher.h"
 #include "countdown/date_value.h"
 #include "platform/services.h"
+#include "platform/session_platform.h"
 #include "platform/termination_requests.h"
 #include "support/rows.h"
 #include "windows/framed_window.h"
@@ -16,7 +17,6 @@
 #include <QDialog>
 #include <QMenuBar>
 #include <QSignalSpy>
-
 #include <QtTest>
 #include <csignal>
 
@@ -37,6 +37,8 @@ class FakeDialogs : public Dialogs {
 public:
     Answer message(const QString &text, Buttons buttons, Icon, const QString &title) override {
         boxes << title + QLatin1Char('|') + text;
+        if (const auto meanwhile = std::exchange(whileUp, nullptr)) // the box's own event loop
+            meanwhile();
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
     QString input(const QString &prompt, const QString &title) override {
@@ -52,11 +54,12 @@ public:
     QStringList inputs;                   // answers to the input boxes; cancelled once used up
     std::optional<FontChoice> chosenFont; // nothing: cancelled
     FontChoice offered;
+    std::function<void()> whileUp; // runs once, while the next box is up
 };
 
 class FakeScreens : public Screens {
 public:
-    QVector<QRect> geometries() const override { return {primary()}; }
+    QVector<QRect> geometries() const override { return {primary(), QRect(0, 1080, 1280, 1024)}; }
     QRect primary() const override { return QRect(0, 0, 1920, 1080); }
 };
 
@@ -125,6 +128,7 @@ private slots:
     void switching();
     void dragMovesAtRelease();
     void terminationAsksToSave();
+    void waylandRunsOnX11();
     void tickDrawsEachNewSecond();
     void repaintsWhatChanged_data();
     void repaintsWhatChanged();
@@ -152,11 +156,12 @@ void TestWindows::startsFromTheFile_data() {
     row("base time out of reach", at + "BaseTime=1/1/2100", "Main|Err(6), Overflow", framed, place,
         "3,600");
     row("a number too large", at + "Top=1e12,Mode=1", "Main|Err(6), Overflow", "", place, "3,600");
-    row("a screen that is gone", at + "Top=30000,Left=60000,Mode=1", "", "",
-        QRectF(28800 - 4500, 16200 - 1500, 4500, 1500), "3,600");
+    // Onto the nearest screen, the one below, as near as it can: its corner
+    // less the window's size.
+    row("a screen that is gone", at + "Top=60000,Left=30000,Mode=1", "", "",
+        QRectF(19200 - 4500, 31560 - 1500, 4500, 1500), "3,600");
     row("empty file", QByteArray(), "", framed, smallest, "3,600");
     row("no size, title-less", QByteArray("Top=0,Mode=1"), "", "", smallest, "3,600");
-    row("a pixel, framed", QByteArray("Height=15,Width=15"), "", framed, smallest, "3,600");
 }
 
 void TestWindows::startsFromTheFile() {
@@ -244,6 +249,16 @@ void TestWindows::terminationAsksToSave() {
     QCOMPARE(asked.first().first().toInt(), SIGTERM);
 }
 
+void TestWindows::waylandRunsOnX11() {
+    // A Wayland session with an X server runs the program on X11, where it can
+    // stay on top and be placed; a platform the user names is kept.
+    QCOMPARE(qtPlatformFor({"", "wayland", "", ":0"}), QStringLiteral("xcb;wayland"));
+    QCOMPARE(qtPlatformFor({"", "x11", "wayland-0", ":0"}), QStringLiteral("xcb;wayland"));
+    QCOMPARE(qtPlatformFor({"", "x11", "", ":0"}) + qtPlatformFor({"wayland", "", "w", ":0"}) +
+                 qtPlatformFor({"", "wayland", "wayland-0", ""}),
+             QString());
+}
+
 void TestWindows::tickDrawsEachNewSecond() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500,Mode=1");
@@ -314,6 +329,7 @@ void TestWindows::countThatCannotBeDrawnEnds() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
     s.clock.now_ = QDateTime(QDate(2070, 1, 1), QTime(0, 0));
+    s.dialogs.whileUp = [&] { w.count().drawCount(); };
     w.count().tick();
     QCOMPARE(s.dialogs.boxes, QStringList{"Display_Time|Error(6), Overflow\nKIll ME ?"});
     QVERIFY(s.programEnd.isEnding());

@@ -17,12 +17,8 @@ expect() { [[ $2 == "$3" ]] || fail "$1: got '$2', expected '$3'"; }
 
 # until_true SECONDS CMD...: runs CMD every 50 ms until it succeeds.
 until_true() {
-    local end=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < end)) || return 1
-        sleep 0.05
-    done
+    local end=$((SECONDS + $1)) && shift
+    until "$@"; do ((SECONDS < end)) && sleep 0.05 || return 1; done
 }
 
 stop() { for pid in "$@"; do [[ -z $pid ]] || { kill "$pid" && wait "$pid"; } 2>/dev/null || :; done; }
@@ -87,9 +83,7 @@ wait_window() {
     local w end=$((SECONDS + 10))
     while ((SECONDS < end)); do
         app_gone && fail "the program ended while waiting for /$1/"
-        for w in $(windows); do
-            [[ $(wm_name "$w") =~ $1 ]] && echo "$w" && return 0
-        done
+        for w in $(windows); do [[ $(wm_name "$w") =~ $1 ]] && echo "$w" && return 0; done
         sleep 0.05
     done
     fail "no window named /$1/; shown: $(for w in $(windows); do printf '"%s" ' "$(wm_name "$w")"; done)"
@@ -119,8 +113,7 @@ settled() {
         ((SECONDS < end)) || fail "window $1 at '$last', expected '${2:-a settled place}'"
         now=$(outer "$1" || true)
         [[ -n $now && $now == "$last" ]] && same=$((same + 1)) || same=0
-        last=$now
-        sleep 0.05
+        last=$now && sleep 0.05
     done
     echo "$last"
 }

@@ -3,9 +3,9 @@
 #  - Per user: the documented `cmake --install` into a prefix whose path holds
 #    a space, which the menu entry's Exec quotes; the documented uninstall
 #    leaves nothing behind.
-#  - The Debian package (cpack): exactly the expected files, Depends on the
-#    Qt 6 libraries the program links, no lintian error, a menu entry, icons
-#    and catalogue entry that agree on one id and pass their validators.
+#  - The Debian package (cpack): exactly the expected files, Depends on the Qt 6
+#    libraries the program links, no lintian error or warning, and a menu
+#    entry and catalogue entry that pass their validators.
 #    Unpacked, the program run by an ordinary user from its read-only folder
 #    starts from the quennix.ini an administrator put beside it and, closed,
 #    saves the user's own file, leaving the package's folder untouched.
@@ -46,7 +46,7 @@ depends=$(dpkg-deb --field "$deb" Depends)
 [[ $(grep -oE 'libqt6(core|gui|widgets|svg)6 \(' <<<"$depends" | sort -u | wc -l) == 4 ]] ||
     fail "Depends lacks a Qt 6 library: $depends"
 lintian --no-tag-display-limit "$deb" >"$tmp/lintian.log" 2>&1 || true
-! grep -q '^E:' "$tmp/lintian.log" || fail "lintian: $(cat "$tmp/lintian.log")"
+! grep -qE '^(E|W):' "$tmp/lintian.log" || fail "lintian: $(cat "$tmp/lintian.log")"
 
 root=$tmp/root
 dpkg-deb -x "$deb" "$root"
@@ -54,13 +54,8 @@ desktop=$root/usr/share/applications/$id.desktop
 [[ $(grep -E '^(Exec|Icon|Categories|StartupWMClass)=' "$desktop" | sort | tr '\n' ' ') == \
     "Categories=Utility;Clock; Exec=/usr/bin/quennix Icon=$id StartupWMClass=Quennix " ]] ||
     fail "the menu entry: $(cat "$desktop")"
-cmp -s "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" "$source/resources/quennix.svg" ||
-    fail "the scalable icon is not resources/quennix.svg"
-# The PNG signature, then the IHDR width and height.
-[[ $(od -An -tx1 -N24 "$root/usr/share/icons/hicolor/32x32/apps/$id.png" | tr -d ' \n') == \
-    89504e470d0a1a0a0000000d4948445200000020* ]] || fail "no 32x32 PNG icon"
-grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
-    "$root/usr/share/metainfo/$id.metainfo.xml" || fail "the catalogue entry launches no $id"
+# (lintian checks the icons' sizes; validate-tree that the catalogue entry
+# launches the menu entry and names an icon that is there.)
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate-tree --no-net "$root/usr" || fail "appstreamcli validate-tree"
 
