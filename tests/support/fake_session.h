@@ -1,0 +1,93 @@
+#pragma once
+// The platform services as the window tests answer them (a clock that stands
+// still, boxes answered from a script and recorded, one screen, an end only
+// noted) and a session that starts the windows on them.
+
+#include "app/startup.h"
+#include "app/window_switcher.h"
+#include "platform/services.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+namespace quennix::test {
+
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return now_; }
+    QDateTime now_{QDate(1999, 12, 31), QTime(23, 0)}; // 3,600 seconds to 2000
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    Answer message(const QString &text, Buttons buttons, Icon, const QString &title) override {
+        boxes << title + QLatin1Char('|') + text;
+        if (const auto meanwhile = std::exchange(whileUp, nullptr)) // the box's own event loop
+            meanwhile();
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+    QString input(const QString &prompt, const QString &title) override {
+        boxes << title + QLatin1Char('|') + prompt;
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+    std::optional<FontChoice> font(const FontChoice &initial) override {
+        offered = initial;
+        return chosenFont;
+    }
+
+    QStringList boxes;                    // "title|text" of each box asked, in order
+    QStringList inputs;                   // answers to the input boxes; cancelled once used up
+    std::optional<FontChoice> chosenFont; // nothing: cancelled
+    FontChoice offered;
+    std::function<void()> whileUp; // runs once, while the next box is up
+};
+
+class FakeScreens : public Screens {
+public:
+    QVector<QRect> geometries() const override { return {primary(), QRect(0, 1080, 1280, 1024)}; }
+    QRect primary() const override { return QRect(0, 0, 1920, 1080); }
+};
+
+class FakeProgramEnd : public ProgramEnd {
+public:
+    void endNow() override { ending_ = true; }
+};
+
+inline const QByteArray kNoFile = "<none>";
+
+// What each test starts from: the fake services, the shared state, and a
+// settings file of its own.
+struct Session {
+    ~Session() {
+        delete switcher.current();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    DisplayWindow &start(const QByteArray &content) {
+        QFile file(ini);
+        if (content != kNoFile &&
+            (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()))
+            qFatal("cannot write the settings file");
+        file.close();
+        DisplayWindow &w = startFromSettings(ini, state, services, switcher);
+        if (!QTest::qWaitForWindowExposed(&w))
+            qFatal("window not exposed");
+        return w;
+    }
+    QByteArray saved() const {
+        QFile file(ini);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : kNoFile;
+    }
+
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeScreens screens;
+    FakeProgramEnd programEnd;
+    Services services{dialogs, clock, screens, programEnd};
+    AppState state;
+    QTemporaryDir dir;
+    QString ini = dir.filePath("quennix.ini");
+    WindowSwitcher switcher{state, services, ini};
+};
+
+} // namespace quennix::test
