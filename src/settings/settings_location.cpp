@@ -12,7 +12,8 @@ namespace {
 const QString kFileName = QStringLiteral("quennix.ini");
 
 QString perUserPath(const SettingsPlaces &places) {
-    // The base directory specification ignores a relative value.
+    // A relative XDG_CONFIG_HOME is ignored, as other desktop programs do:
+    // it would name a different folder from each working directory.
     const QString base = QDir::isAbsolutePath(places.configHome)
                              ? places.configHome
                              : QDir(places.home).filePath(QStringLiteral(".config"));
