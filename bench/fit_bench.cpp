@@ -30,7 +30,6 @@ int fitByStepping(double w, double h, const QString &text, const FitMeasure &m) 
     return rule.answer(size);
 }
 
-
 constexpr double kDpi = 96;
 constexpr int kSamples = 9;
 // A sample repeats a fit until it has run this long, so that fits of a few
@@ -97,8 +96,7 @@ int main(int argc, char **argv) {
                          area.height(), byStepping, bySearch);
             agree = false;
         }
-        const double stepping =
-            medianMs([&] { return fitByStepping(sw, sh, shape, m); });
+        const double stepping = medianMs([&] { return fitByStepping(sw, sh, shape, m); });
         const double search = medianMs([&] { return fitFontSize(sw, sh, shape, m); });
         std::printf("fit %dx%d: stepping %s ms, search %s ms, ratio %.1f\n", area.width(),
                     area.height(), msText(stepping).constData(), msText(search).constData(),

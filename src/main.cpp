@@ -46,11 +46,8 @@ int main(int argc, char **argv) {
 
     // A logout or `kill` saves the settings as closing the window would.
     TerminationRequests termination;
-    QObject::connect(&termination, &TerminationRequests::requested, [&] {
-        if (const DisplayWindow *window = switcher.current())
-            saveSettings(*window, state, settings.savePath, dialogs);
-        programEnd.endNow();
-    });
+    QObject::connect(&termination, &TerminationRequests::requested,
+                     [&switcher] { switcher.saveAndEnd(); });
 
     startFromSettings(settings.readPath, state, services, switcher);
     return QApplication::exec();

@@ -33,11 +33,7 @@ DisplayWindow &startFromSettings(const QString &path, AppState &state, Services 
         state.baseTime = BaseTime::fromText(s.baseTime);
 
     DisplayWindow &window = switcher.load(s.kind);
-    window.setTop(s.top);
-    window.setLeft(s.left);
-    window.setHeight(s.height);
-    window.setWidth(s.width);
-    window.count().setFace(s.fontName, s.fontBold, s.fontItalic);
+    applySettings(window, s);
 
     // A window saved on a screen that is gone comes back onto the nearest one.
     const QRect outer = window.outerGeometry();
@@ -47,6 +43,14 @@ DisplayWindow &startFromSettings(const QString &path, AppState &state, Services 
 
     window.show();
     return window;
+}
+
+void applySettings(DisplayWindow &window, const Settings &s) {
+    window.setTop(s.top);
+    window.setLeft(s.left);
+    window.setHeight(s.height);
+    window.setWidth(s.width);
+    window.count().setFace(s.fontName, s.fontBold, s.fontItalic);
 }
 
 Settings settingsOf(const DisplayWindow &window, const AppState &state) {

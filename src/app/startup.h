@@ -21,6 +21,10 @@ inline const QString kSaveBox = QStringLiteral("Shutdown");
 DisplayWindow &startFromSettings(const QString &path, AppState &state, Services &services,
                                  WindowSwitcher &switcher);
 
+// Gives a window the outer place and size, face, bold and italic of a
+// settings record; the kind is the window's own.
+void applySettings(DisplayWindow &window, const Settings &s);
+
 // What the settings file records for a window: its place, size, bold,
 // italic and kind, with the shared face and base time.
 Settings settingsOf(const DisplayWindow &window, const AppState &state);

@@ -15,10 +15,7 @@ DisplayWindow &WindowSwitcher::load(WindowKind kind) {
         window = new TitlelessWindow(state_, services_);
     } else {
         auto *framed = new FramedWindow(state_, services_);
-        QObject::connect(framed, &FramedWindow::exitRequested, framed, [this, framed] {
-            saveSettings(*framed, state_, settingsPath_, services_.dialogs);
-            services_.programEnd.endNow();
-        });
+        QObject::connect(framed, &FramedWindow::exitRequested, framed, [this] { saveAndEnd(); });
         window = framed;
     }
     QObject::connect(window, &DisplayWindow::closing, window, [this, window] {
@@ -31,19 +28,21 @@ DisplayWindow &WindowSwitcher::load(WindowKind kind) {
 }
 
 DisplayWindow &WindowSwitcher::switchFrom(DisplayWindow &me) {
-    DisplayWindow &other = load(me.kind() == WindowKind::Framed ? WindowKind::Titleless
-                                                                : WindowKind::Framed);
-    other.setTop(me.top());
-    other.setLeft(me.left());
-    other.setHeight(me.height());
-    other.setWidth(me.width());
-    other.count().setFace(state_.fontName, me.count().bold(), me.count().italic());
+    DisplayWindow &other =
+        load(me.kind() == WindowKind::Framed ? WindowKind::Titleless : WindowKind::Framed);
+    applySettings(other, settingsOf(me, state_));
     other.show();
     other.activateWindow();
     other.setFocus();
     // Closing saves the settings with the window left, then deletes it.
     me.close();
     return other;
+}
+
+void WindowSwitcher::saveAndEnd() {
+    if (current_)
+        saveSettings(*current_, state_, settingsPath_, services_.dialogs);
+    services_.programEnd.endNow();
 }
 
 } // namespace quennix

@@ -24,9 +24,12 @@ public:
     // me closes (and saves the settings), so the program never has no window.
     DisplayWindow &switchFrom(DisplayWindow &me);
 
+    // Saves the settings for the window shown now, if any, and ends the
+    // program at once: File > Exit, a logout, a `kill`.
+    void saveAndEnd();
+
     // The window shown now, if any.
     DisplayWindow *current() const { return current_; }
-    const QString &settingsPath() const { return settingsPath_; }
 
 private:
     AppState &state_;

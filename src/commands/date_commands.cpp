@@ -34,7 +34,8 @@ std::optional<QString> askBaseTime(AppState &state, Services &services) {
         return std::nullopt;
     }
     state.baseTime = BaseTime(*date);
-    return QStringLiteral("Seconds to ") + formatDate(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
+    return QStringLiteral("Seconds to ") +
+           formatDate(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
 }
 
 void askSecondsAt(Dialogs &dialogs) {
@@ -56,7 +57,7 @@ void askSecondsAt(Dialogs &dialogs) {
 
 void askTimeAt(Dialogs &dialogs) {
     const QString typed = dialogs.input(QStringLiteral("Number of seconds remaining ?"),
-                                                 QStringLiteral("Time at seconds remaining"));
+                                        QStringLiteral("Time at seconds remaining"));
     try {
         const qint32 remaining = wholeNumber(numericValue(typed));
         // The instant is found by counting back; the most negative count has

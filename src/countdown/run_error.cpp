@@ -27,9 +27,6 @@ RunError RunError::overflow() {
 RunError RunError::typeMismatch() {
     return {13, QStringLiteral("Type mismatch")};
 }
-RunError RunError::badFileName() {
-    return {52, QStringLiteral("Bad file name or number")};
-}
 RunError RunError::fileNotFound() {
     return {53, QStringLiteral("File not found")};
 }

@@ -25,14 +25,13 @@ public:
 
     const char *what() const noexcept override { return what_.c_str(); }
 
-    static RunError overflow();          // 6
-    static RunError typeMismatch();      // 13
-    static RunError badFileName();       // 52
-    static RunError fileNotFound();      // 53
-    static RunError deviceIoError();     // 57
-    static RunError diskFull();          // 61
-    static RunError permissionDenied();  // 70
-    static RunError pathFileAccess();    // 75
+    static RunError overflow();         // 6
+    static RunError typeMismatch();     // 13
+    static RunError fileNotFound();     // 53
+    static RunError deviceIoError();    // 57
+    static RunError diskFull();         // 61
+    static RunError permissionDenied(); // 70
+    static RunError pathFileAccess();   // 75
 
 private:
     int number_;

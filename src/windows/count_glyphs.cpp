@@ -28,26 +28,28 @@ std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF 
     return glyphs;
 }
 
+QRect CountGlyphs::touched(const Glyph &glyph) const {
+    const qreal bleed = 1 / ratio_;
+    return glyph.reach.adjusted(-bleed, -bleed, bleed, bleed).toAlignedRect();
+}
+
 QRegion CountGlyphs::changed(const std::vector<Glyph> &before,
                              const std::vector<Glyph> &after) const {
-    QRectF changed;
+    QRect changed;
     for (std::size_t i = 0; i < qMax(before.size(), after.size()); ++i) {
         const bool same = i < before.size() && i < after.size() &&
                           before[i].index == after[i].index && before[i].at == after[i].at;
         if (!same && i < before.size())
-            changed |= before[i].reach;
+            changed |= touched(before[i]);
         if (!same && i < after.size())
-            changed |= after[i].reach;
+            changed |= touched(after[i]);
     }
-    const qreal bleed = 1 / ratio_;
-    return changed.isEmpty() ? QRegion()
-                             : changed.adjusted(-bleed, -bleed, bleed, bleed).toAlignedRect();
+    return changed;
 }
 
 void CountGlyphs::draw(QPainter &painter, const std::vector<Glyph> &glyphs, const QRegion &region) {
     for (const Glyph &g : glyphs) {
-        const qreal bleed = 1 / ratio_;
-        if (region.intersects(g.reach.adjusted(-bleed, -bleed, bleed, bleed).toAlignedRect())) {
+        if (region.intersects(touched(g))) {
             const Picture &picture = pictureOf(g.index);
             painter.drawImage(g.at + picture.offset, picture.image);
         }

@@ -43,6 +43,9 @@ private:
         QPointF offset; // from the glyph's baseline start to the image's corner
     };
     const Picture &pictureOf(quint32 index);
+    // The pixels a glyph may touch: its ink and a device pixel of
+    // antialiasing around it.
+    QRect touched(const Glyph &glyph) const;
 
     QFont font_;
     qreal ratio_ = 0;
