@@ -136,11 +136,11 @@ void TestCountLayout::layout() {
     const QSizeF area(pixelsToTwips(400, kDpi), pixelsToTwips(120, kDpi));
     const CountLayout first = layoutCount(area, QStringLiteral("-1,234"), m);
     QCOMPARE(first.shape, QStringLiteral("88,888,888"));
-    QCOMPARE(first.fontSize, fitFontSize(area.width(), area.height(), first.shape, m));
-    // Centred across on the text's own width; down on a line, to a whole twip.
-    const TextExtent e = m.measure(QStringLiteral("-1,234"), first.fontSize);
-    QCOMPARE(first.topLeft,
-             QPointF((area.width() - e.width) / 2, roundHalfEven((area.height() - e.height) / 2)));
+    // Ten characters of 0.6 px per pixel size fill 95 % of 400 px at 63 px,
+    // which size 47 realises. "-1,234" is then 226.8 x 75.6 px, centred
+    // across on its own width and down on the line: (86.6, 22.2) px.
+    QCOMPARE(first.fontSize, 47);
+    QCOMPARE(first.topLeft, QPointF(86.6 * 15, 22.2 * 15));
 
     // The same shape in the same area keeps the size (here a planted one, to
     // see that no fit ran); a new area or a new shape is fitted again.

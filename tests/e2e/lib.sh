@@ -27,7 +27,7 @@ cleanup() { stop "$APP_PID" "$OB_PID" "$XVFB_PID" && rm -rf "$TMP_ROOT"; }
 # setup_session EXE: X with a window manager, and a copy of EXE. Sets APP,
 # INI (beside APP), WORK_DIR (the program's working folder) and DISPLAY.
 setup_session() {
-    local tool try
+    local tool
     for tool in Xvfb openbox xdotool xprop xwininfo wmctrl; do
         command -v "$tool" >/dev/null || skip "$tool is missing (tools/setup-debian.sh --test)"
     done
@@ -40,26 +40,15 @@ setup_session() {
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI \
         QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$TMP_ROOT/run XDG_CONFIG_HOME=$TMP_ROOT/config
-    for try in 1 2 3; do # a display that will not come up is seen now and then
-        start_x && return 0
-        note "X session attempt $try failed: $(tail -n 2 "$TMP_ROOT/x.log")"
-        stop "$OB_PID" "$XVFB_PID"
-    done
-    fail "could not start Xvfb and openbox"
-}
-start_x() {
-    # A display number of its own, picked at random: a number just given up by
-    # a scenario running beside this one can still be held by its dying server.
-    local n=$((100 + RANDOM % 800))
-    [[ ! -e /tmp/.X$n-lock ]] || return 1
-    export DISPLAY=:$n
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$TMP_ROOT/x.log" 2>&1 &
+    # Xvfb picks a free display number itself and writes it once it listens.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP_ROOT/display" \
+        >"$TMP_ROOT/x.log" 2>&1 &
     XVFB_PID=$!
-    # (One of another scenario that took the number first answers too.)
-    until_true 10 xprop -root WM_NAME >/dev/null 2>&1 && kill -0 "$XVFB_PID" || return 1
+    until_true 10 test -s "$TMP_ROOT/display" || fail "Xvfb did not start: $(cat "$TMP_ROOT/x.log")"
+    export DISPLAY=:$(<"$TMP_ROOT/display")
     openbox >>"$TMP_ROOT/x.log" 2>&1 &
     OB_PID=$!
-    until_true 10 wm_ready && kill -0 "$OB_PID"
+    until_true 10 wm_ready && kill -0 "$OB_PID" || fail "openbox did not start: $(cat "$TMP_ROOT/x.log")"
 }
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
