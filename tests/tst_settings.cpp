@@ -288,8 +288,14 @@ void TestSettings::killedSaves() {
     QVERIFY(alive.waitForStarted());
     const QString going = "quennix.ini.saving-" + QString::number(alive.processId());
     put(dir.filePath(going), "saving");
+    // Nor is an old file whose name only looks like a save's.
+    QFile lookalike(dir.filePath("quennix.ini.saving-notes"));
+    QVERIFY(lookalike.open(QIODevice::WriteOnly) &&
+            lookalike.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                  QFileDevice::FileModificationTime));
+    lookalike.close();
     writeSettingsFile(path, version(1));
-    QCOMPARE(entries(dir.path()), (QStringList{"quennix.ini", going}));
+    QCOMPARE(entries(dir.path()), (QStringList{"quennix.ini", going, "quennix.ini.saving-notes"}));
     QVERIFY(!alive.waitForFinished(100));
 }
 
