@@ -5,6 +5,7 @@
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
+#include "support/files.h"
 #include "support/rows.h"
 
 #include <QBuffer>
@@ -19,21 +20,9 @@
 #include <unistd.h>
 
 using namespace quennix;
-using quennix::test::row;
+using namespace quennix::test;
 
 namespace {
-
-QByteArray content(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
-}
-
-void put(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QStringList entries(const QString &dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

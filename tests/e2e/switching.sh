@@ -4,13 +4,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 setup_session "${1:?usage: switching.sh QUENNIX_EXECUTABLE}"
 
-# double_click W: a left double-click 120, 50 into W's client area.
-double_click() {
-    local x y
-    read -r x y <<<"$(inside "$1" 120 50)"
-    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
-}
-
 write_ini 3000 1500 2400 6000 2
 start_app
 framed=$(wait_window '^Seconds to ')
@@ -18,7 +11,8 @@ place=$(settled "$framed" "100 200 400 160")
 for to in '^$' '^Seconds to '; do
     note "double-click: the other kind takes the same place"
     old=$framed
-    double_click "$old"
+    read -r x y <<<"$(inside "$old" 120 50)"
+    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
     framed=$(wait_window "$to")
     settled "$framed" "$place" >/dev/null
     until_true 5 window_gone "$old" || fail "the window left is still shown"

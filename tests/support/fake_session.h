@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "platform/services.h"
+#include "support/files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -54,8 +55,6 @@ public:
     void endNow() override { ending_ = true; }
 };
 
-inline const QByteArray kNoFile = "<none>";
-
 // What each test starts from: the fake services, the shared state, and a
 // settings file of its own.
 struct Session {
@@ -63,21 +62,15 @@ struct Session {
         delete switcher.current();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    DisplayWindow &start(const QByteArray &content) {
-        QFile file(ini);
-        if (content != kNoFile &&
-            (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()))
-            qFatal("cannot write the settings file");
-        file.close();
+    DisplayWindow &start(const QByteArray &bytes) {
+        if (bytes != kNoFile)
+            put(ini, bytes);
         DisplayWindow &w = startFromSettings(ini, state, services, switcher);
         if (!QTest::qWaitForWindowExposed(&w))
             qFatal("window not exposed");
         return w;
     }
-    QByteArray saved() const {
-        QFile file(ini);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : kNoFile;
-    }
+    QByteArray saved() const { return content(ini); }
 
     FakeDialogs dialogs;
     FakeClock clock;
