@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# The two ways Quennix is installed.
-#  - Per user: the documented `cmake --install` into a prefix whose path holds
-#    a space, which the menu entry's Exec quotes; the documented uninstall
-#    leaves nothing behind.
-#  - The Debian package (cpack): exactly the expected files, Depends on the Qt 6
-#    libraries the program links, no lintian error or warning, and a menu
-#    entry and catalogue entry that pass their validators.
-#    Unpacked, the program run by an ordinary user from its read-only folder
-#    starts from the quennix.ini an administrator put beside it and, closed,
-#    saves the user's own file, leaving the package's folder untouched.
+# The two ways Quennix is installed: per user with `cmake --install` (into a
+# prefix with a space, then the documented uninstall), and the Debian package
+# (its files, Depends, lintian, the validators, and the unpacked program run by
+# an ordinary user from its read-only folder, starting from an administrator's
+# quennix.ini there and saving the user's own).
 #   install_and_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
