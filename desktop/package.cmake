@@ -6,6 +6,8 @@
 # The words that describe the program, for the catalogue entry, the menu
 # entry and the package alike (lines of at most 79 characters).
 set(QUENNIX_SUMMARY "Count the seconds left until a chosen time")
+# Where the project lives, after the id the desktop knows it by.
+set(QUENNIX_HOMEPAGE https://github.com/quennix/quennix)
 set(QUENNIX_ABOUT
     "Quennix shows the whole seconds left until a base time in a small window"
     "that stays above the others, in the largest font that fits, redrawn every"
@@ -27,6 +29,7 @@ set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUENNIX_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building Quennix needs on Debian 12, with --package what
-# making its Debian package needs, and with --test what the tests need too.
-# Only missing packages are installed.
+# Installs what building Quennix needs on Debian 12 or 13, with --package
+# what making its Debian package needs, and with --test what the tests need
+# too. Only missing packages are installed. Every name is one both releases
+# have: no package is named by a version only one of them carries.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
@@ -19,9 +20,10 @@ if [[ "${1:-}" == "--test" ]]; then
     # The validators the install test runs on the menu entry, the catalogue
     # file and the package.
     packages+=(desktop-file-utils appstream lintian)
-    # The fuzz targets: clang and its libFuzzer runtime. (The sanitizer build
-    # uses GCC, whose sanitizer runtimes come with g++.)
-    packages+=(clang libclang-rt-14-dev)
+    # The fuzz targets: clang and its libFuzzer runtime, for whichever clang
+    # the release has. (The sanitizer build uses GCC, whose sanitizer
+    # runtimes come with g++.)
+    packages+=(clang libclang-rt-dev)
 fi
 
 missing=()
