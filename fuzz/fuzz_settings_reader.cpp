@@ -12,7 +12,7 @@ using namespace quennix;
 static SettingsRead readAll(QByteArray bytes) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readSettings(buffer, kEpoch2000);
+    return readSettings(buffer, 946684800); // 1 January 2000 in UTC
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

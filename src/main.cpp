@@ -46,8 +46,7 @@ int main(int argc, char **argv) {
 
     // A logout or `kill` saves the settings as closing the window would.
     TerminationRequests termination;
-    QObject::connect(&termination, &TerminationRequests::requested,
-                     [&switcher] { switcher.saveAndEnd(); });
+    switcher.endOn(termination);
 
     startFromSettings(settings.readPath, state, services, switcher);
     return QApplication::exec();

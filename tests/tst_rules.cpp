@@ -3,6 +3,7 @@
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"
+#include "countdown/local_time.h"
 #include "countdown/number_text.h"
 #include "countdown/run_error.h"
 #include "support/rows.h"
@@ -33,7 +34,8 @@ template <typename F> QString outcome(F &&rule) {
 class TestRules : public QObject {
     Q_OBJECT
 private slots:
-    void countsBetweenInstants();
+    void realSeconds_data();
+    void realSeconds();
     void formats_data();
     void formats();
     void numericValue_data();
@@ -44,13 +46,74 @@ private slots:
     void textToDate();
 };
 
-void TestRules::countsBetweenInstants() {
-    // 2^31 - 1 seconds ahead and 2^31 back fit the count; beyond, and between
-    // instants no calendar holds, nothing (rather than an exception).
-    QCOMPARE(trySecondsBetween(0, dateValueFromSeconds(2147483647)), 2147483647);
-    QCOMPARE(trySecondsBetween(dateValueFromSeconds(2147483648LL), 0), qint32(-2147483648LL));
-    QVERIFY(!trySecondsBetween(0, dateValueFromSeconds(2147483648LL)));
-    QVERIFY(!trySecondsBetween(0, 1e300) && !trySecondsBetween(NAN, 0));
+void TestRules::realSeconds_data() {
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("from");   // a wall time
+    QTest::addColumn<QString>("to");     // a wall time, or a number of seconds to move by
+    QTest::addColumn<QString>("answer"); // the real seconds between, or the wall time then
+    // Worked out with Python's zoneinfo. London goes forward at 01:00 GMT and
+    // back at 02:00 BST; New York at 02:00 EST and 02:00 EDT; Lord Howe by
+    // half an hour, at 02:00 both ways.
+    const QByteArray london = "Europe/London", newYork = "America/New_York";
+    const QString y2000 = "01/01/2000";
+    row("London, spring", london, "28/03/2027 00:59:50", "28/03/2027 03:00", "3610");
+    row("London, autumn", london, "31/10/2027 00:59:40", "31/10/2027 03:00", "10820");
+    row("London, skipped hour in GMT", london, "28/03/2027 00:59:50", "28/03/2027 01:30", "1810");
+    row("London, repeated hour: first", london, "31/10/2027 00:59:40", "31/10/2027 01:30", "1820");
+    row("London, spring only", london, "01/03/2027", "01/07/2027", "10537200");
+    row("London, both changes", london, "01/03/2027", "01/12/2027", "23760000");
+    row("London, seconds at July", london, "01/07/2000", y2000, "-15721200");
+    row("London, seconds at, before", london, "26/03/2000 00:59:59", y2000, "-7347599");
+    row("London, seconds at, after", london, "26/03/2000 02:00:00", y2000, "-7347600");
+    row("London, seconds at, skipped", london, "26/03/2000 01:30:00", y2000, "-7349400");
+    row("London, seconds at, repeated", london, "29/10/2000 01:30:00", y2000, "-26094600");
+    row("London, time at, before", london, y2000, "7347599", "26/03/2000 12:59:59 AM");
+    row("London, time at, after", london, y2000, "7347600", "26/03/2000 02:00:00 AM");
+    row("London, time at, first 1:59", london, y2000, "26096399", "29/10/2000 01:59:59 AM");
+    row("London, time at, second 1:00", london, y2000, "26096400", "29/10/2000 01:00:00 AM");
+    row("London, year 100", london, "01/01/0100", "01/07/0100", "15638400");
+    row("London, year 9999", london, "01/01/9999", "01/07/9999", "15634800");
+    row("London, seconds at year 100", london, "01/01/0100", y2000, "overflow");
+    row("London, after year 9999", london, "31/12/9999 23:59:59", "1", "overflow");
+    row("New York, spring", newYork, "14/03/2027 01:59:50", "14/03/2027 03:00", "10");
+    row("New York, autumn", newYork, "07/11/2027 00:59:40", "07/11/2027 03:00", "10820");
+    row("New York, skipped hour", newYork, "14/03/2027 01:59:50", "14/03/2027 02:30", "1810");
+    row("New York, repeated hour", newYork, "07/11/2027 00:59:40", "07/11/2027 01:30", "1820");
+    row("New York, seconds at July", newYork, "01/07/2000", y2000, "-15721200");
+    row("New York, time at, before", newYork, y2000, "7955999", "02/04/2000 01:59:59 AM");
+    row("New York, time at, after", newYork, y2000, "7956000", "02/04/2000 03:00:00 AM");
+    const QByteArray lordHowe = "Australia/Lord_Howe";
+    row("Lord Howe, spring", lordHowe, "03/10/2027 01:59:50", "03/10/2027 03:00", "1810");
+    row("Lord Howe, autumn", lordHowe, "04/04/2027 01:29:40", "04/04/2027 03:00", "7220");
+    row("Lord Howe, skipped", lordHowe, "03/10/2027 01:59:50", "03/10/2027 02:15", "910");
+    row("Lord Howe, repeated", lordHowe, "04/04/2027 01:29:40", "04/04/2027 01:45", "920");
+    for (const QByteArray zone : {"Asia/Kolkata", "UTC"}) {
+        QTest::addRow("%s, no change", zone.data()) << zone << "28/03/2027 00:59:50"
+                                                    << "28/03/2027 03:00"
+                                                    << "7210";
+        QTest::addRow("%s, seconds at July", zone.data())
+            << zone << "01/07/2000" << y2000 << "-15724800";
+    }
+}
+
+void TestRules::realSeconds() {
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, answer);
+    const QByteArray ownZone = qgetenv("TZ");
+    qputenv("TZ", zone);
+    const DateValue start = *quennix::textToDate(from);
+    const std::optional<DateValue> end = quennix::textToDate(to);
+    QString got;
+    try {
+        got = end ? QString::number(secondsBetween(start, *end))
+                  : dateText(addSeconds(to.toDouble(), start));
+    } catch (const RunError &e) {
+        got = e.number() == 6 ? QStringLiteral("overflow") : e.errText();
+    }
+    qputenv("TZ", ownZone);
+    QCOMPARE(got, answer);
 }
 
 void TestRules::formats_data() {

@@ -47,11 +47,23 @@ QString describe(const SettingsRead &r) {
     return parts.join(QLatin1Char(' '));
 }
 
-// Read as at 1 January 2000 00:00:00.
+// A file that gives its bytes up to "<read error>", then fails to read.
+class FailingFile : public QBuffer {
+public:
+    using QBuffer::QBuffer;
+    qint64 readData(char *data, qint64 size) override {
+        const qint64 end = buffer().indexOf("<read error>");
+        if (end < 0)
+            return QBuffer::readData(data, size);
+        return end <= pos() ? -1 : QBuffer::readData(data, qMin(size, end - pos()));
+    }
+};
+
+// Read as at 1 January 2000 00:00:00 in London.
 SettingsRead readBytes(QByteArray bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return readSettings(buffer, kEpoch2000);
+    FailingFile file(&bytes);
+    file.open(QIODevice::ReadOnly);
+    return readSettings(file, 946684800);
 }
 
 // A whole settings file as the program writes it, with that face.
@@ -124,6 +136,8 @@ void TestSettings::reading_data() {
         QByteArray("FontName=Caf\xe9\nFontName=\xc5\x81\xc3\xb3"
                    "d\xc5\xba"),
         "[Łódź]");
+    row("a read error part-way", QByteArray("Top=1,Mode=1\r\nLeft=2<read error>,Width=3"),
+        "1,2,0,0 titleless err57");
     row("junk and NULs", QByteArray("\0\xff\"\0\",Top=9\0\r\nLeft=4", 20), "9,4,0,0");
     // Faces as the program writes them, read back whole: a comma is quoted,
     // quotes inside are dropped, and so are line breaks, so no entry can be
@@ -305,7 +319,7 @@ void TestSettings::hugeDamagedFile() {
     getrusage(RUSAGE_SELF, &before);
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(describe(readSettingsFile(path, kEpoch2000)),
+    QCOMPARE(describe(readSettingsFile(path, 946684800)),
              QStringLiteral("42,0,0,0 [Arial Narrow] err13"));
     getrusage(RUSAGE_SELF, &after);
 #ifndef __SANITIZE_ADDRESS__ // the sanitizers slow each read and keep freed memory

@@ -4,6 +4,7 @@
 // commands, dragging, and a count that cannot be drawn.
 
 #include "countdown/date_value.h"
+#include "countdown/formats.h"
 #include "platform/session_platform.h"
 #include "platform/termination_requests.h"
 #include "support/fake_session.h"
@@ -28,6 +29,11 @@ QRectF outer(const DisplayWindow &w) {
     return QRectF(w.left(), w.top(), w.width(), w.height());
 }
 
+// The count as screen readers hear it: the count area's description.
+QString shown(DisplayWindow &w) {
+    return QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description);
+}
+
 void trigger(DisplayWindow &w, const QString &menu, const QString &item) {
     for (QAction *m : w.menuBar()->actions())
         for (QAction *a : m->text() == menu ? m->menu()->actions() : QList<QAction *>())
@@ -46,9 +52,10 @@ private slots:
     void switching_data();
     void switching();
     void dragMovesAtRelease();
-    void terminationAsksToSave();
+    void terminationSaves();
     void waylandRunsOnX11();
     void tickDrawsEachNewSecond();
+    void countsRealSeconds();
     void repaintsWhatChanged_data();
     void repaintsWhatChanged();
     void countThatCannotBeDrawnEnds();
@@ -98,8 +105,7 @@ void TestWindows::startsFromTheFile() {
     // Screen readers hear the caption as the count's name, the count as its description.
     QCOMPARE(w.count().accessibleName(),
              caption.isEmpty() ? QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM") : caption);
-    QCOMPARE(QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description),
-             count);
+    QCOMPARE(shown(w), count);
     if (place.width() < 0) {
         // At the corner, and never less than 1680 x 360 twips for the count.
         QCOMPARE(outer(w).topLeft(), QPointF(0, 0));
@@ -158,13 +164,18 @@ void TestWindows::dragMovesAtRelease() {
     QCOMPARE(w.pos(), before + travel);
 }
 
-void TestWindows::terminationAsksToSave() {
-    // A logout or `kill` reaches the program as a signal on its event loop.
+void TestWindows::terminationSaves() {
+    // A logout or `kill` reaches the program as a signal on its event loop and
+    // saves the window shown, as closing it would, then ends.
+    Session s;
+    s.start("Top=1500,Left=3000,Height=1500,Width=4500,FontItalic=1,Mode=1");
     TerminationRequests requests;
-    QSignalSpy asked(&requests, &TerminationRequests::requested);
+    s.switcher.endOn(requests);
     ::raise(SIGTERM);
-    QVERIFY(asked.wait(5000));
-    QCOMPARE(asked.first().first().toInt(), SIGTERM);
+    QTRY_VERIFY(s.programEnd.isEnding());
+    QCOMPARE(s.saved(), QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
+                                   "FontName=\r\nFontBold=False\r\nFontItalic=True\r\n"
+                                   "BaseTime=01/01/2000\r\nMode=1\r\n"));
 }
 
 void TestWindows::waylandRunsOnX11() {
@@ -180,23 +191,42 @@ void TestWindows::waylandRunsOnX11() {
 void TestWindows::tickDrawsEachNewSecond() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500,Mode=1");
-    CountWidget &count = w.count();
-    QCOMPARE(count.layout().text, QStringLiteral("3,600"));
-    count.tick();
+    QCOMPARE(shown(w), QStringLiteral("3,600"));
+    w.count().tick();
     s.state.baseTime = BaseTime(kEpoch2000 + 1); // within the second: not drawn yet
-    count.tick();
-    QCOMPARE(count.layout().text, QStringLiteral("3,600"));
+    w.count().tick();
+    QCOMPARE(shown(w), QStringLiteral("3,600"));
     // Each new second on the clock, however it got there, draws the count then.
     // A whole day on shows the same time of day, yet another count.
     for (const auto &[seconds, text] : {std::pair{1, "89,999"},
                                         {86400, "3,599"},
                                         {-86400 * 7, "608,399"},
                                         {86400 * 366, "-31,014,001"}}) {
-        s.clock.now_ = s.clock.now_.addSecs(seconds);
-        count.tick();
-        QCOMPARE(count.layout().text, QString::fromLatin1(text));
+        s.clock.step(seconds);
+        w.count().tick();
+        QCOMPARE(shown(w), QString::fromLatin1(text));
     }
     QVERIFY(s.dialogs.boxes.isEmpty());
+}
+
+void TestWindows::countsRealSeconds() {
+    // London's clocks go forward at 01:00 GMT: from 00:59:50 a count to 03:00
+    // falls by one each second throughout.
+    Session s;
+    s.clock.now_ = utcMSecs(QDate(2027, 3, 28), QTime(0, 59, 50));
+    DisplayWindow &w = s.start("Height=1500,Width=4500,BaseTime=28/03/2027 3:00");
+    for (int left = 3610; left > 3590; --left, s.clock.step(1)) {
+        w.count().tick();
+        QCOMPARE(shown(w), formatCount(left));
+    }
+    // The user travels: at the next tick the count is to 03:00 in New York
+    // (07:00 UTC, from 01:00:10), and the caption stays.
+    const QByteArray ownZone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    w.count().tick();
+    qputenv("TZ", ownZone);
+    QCOMPARE(shown(w), QStringLiteral("21,590"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Seconds to 28/03/2027, 03:00:00 AM"));
 }
 
 void TestWindows::repaintsWhatChanged_data() {
@@ -233,7 +263,7 @@ void TestWindows::repaintsWhatChanged() {
     whole.setDevicePixelRatio(count.devicePixelRatio());
     count.render(&screen);
     const CountLayout shown = count.layout();
-    s.clock.now_ = s.clock.now_.addSecs(from - to);
+    s.clock.step(from - to);
     count.drawCount();
     const QRegion changed = count.changedRegion(shown, count.layout());
     if (!changed.isEmpty()) // (render() takes an empty region for the whole widget)
@@ -247,8 +277,16 @@ void TestWindows::repaintsWhatChanged() {
 void TestWindows::countThatCannotBeDrawnEnds() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
-    s.clock.now_ = QDateTime(QDate(2070, 1, 1), QTime(0, 0));
-    s.dialogs.whileUp = [&] { w.count().drawCount(); };
+    s.clock.now_ = utcMSecs(QDate(2070, 1, 1));
+    // While the box is up its event loop lets a drawing and a `kill` through.
+    TerminationRequests requests;
+    s.switcher.endOn(requests);
+    s.dialogs.whileUp = [&] {
+        w.count().drawCount();
+        QSignalSpy killed(&requests, &TerminationRequests::requested);
+        ::raise(SIGTERM);
+        QVERIFY(killed.wait(5000));
+    };
     w.count().tick();
     QCOMPARE(s.dialogs.boxes, QStringList{"Display_Time|Error(6), Overflow\nKIll ME ?"});
     QVERIFY(s.programEnd.isEnding());
@@ -303,10 +341,9 @@ void TestWindows::commands() {
     QCOMPARE(w.windowTitle(), accepted ? QStringLiteral("Seconds to 23:59:59, 31/12/2030")
                                        : QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM"));
     QCOMPARE(w.count().accessibleName(), w.windowTitle());
-    s.clock.now_ = s.clock.now_.addSecs(1);
+    s.clock.step(1);
     w.count().tick();
-    QCOMPARE(w.count().layout().text,
-             accepted ? QStringLiteral("978,310,798") : QStringLiteral("3,599"));
+    QCOMPARE(shown(w), accepted ? QStringLiteral("978,310,798") : QStringLiteral("3,599"));
     w.close();
     QVERIFY(s.saved().contains(accepted ? "BaseTime=31/12/2030 11:59:59 PM\r\n"
                                         : "BaseTime=01/01/2000\r\n"));

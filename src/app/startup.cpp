@@ -16,7 +16,7 @@ void report(Dialogs &dialogs, const RunError &e, const QString &title) {
 DisplayWindow &startFromSettings(const QString &path, AppState &state, Services &services,
                                  WindowSwitcher &switcher) {
     state.baseTime = BaseTime();
-    const SettingsRead read = readSettingsFile(path, toDateValue(services.clock.now()));
+    const SettingsRead read = readSettingsFile(path, secondOf(services.clock.nowMSecs()));
     if (read.openError) {
         // Nothing read: the framed window at its built-in place and size.
         report(services.dialogs, *read.openError, kStartupBox);

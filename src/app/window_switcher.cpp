@@ -40,9 +40,15 @@ DisplayWindow &WindowSwitcher::switchFrom(DisplayWindow &me) {
 }
 
 void WindowSwitcher::saveAndEnd() {
-    if (current_)
+    // Once a box that ends the program is up, it ends without a save,
+    // however the end comes.
+    if (current_ && !services_.programEnd.isEnding())
         saveSettings(*current_, state_, settingsPath_, services_.dialogs);
     services_.programEnd.endNow();
+}
+
+void WindowSwitcher::endOn(TerminationRequests &requests) {
+    QObject::connect(&requests, &TerminationRequests::requested, [this] { saveAndEnd(); });
 }
 
 } // namespace quennix

@@ -2,6 +2,7 @@
 
 #include "countdown/app_state.h"
 #include "platform/services.h"
+#include "platform/termination_requests.h"
 #include "windows/display_window.h"
 
 #include <QPointer>
@@ -25,8 +26,11 @@ public:
     DisplayWindow &switchFrom(DisplayWindow &me);
 
     // Saves the settings for the window shown now, if any, and ends the
-    // program at once: File > Exit, a logout, a `kill`.
+    // program at once: File > Exit, a logout, a `kill`. Once a box that ends
+    // the program is up, it only ends it.
     void saveAndEnd();
+    // Saves and ends so when asked to terminate (a logout, a `kill`).
+    void endOn(TerminationRequests &requests);
 
     // The window shown now, if any.
     DisplayWindow *current() const { return current_; }

@@ -2,6 +2,7 @@
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"
+#include "countdown/local_time.h"
 #include "countdown/number_text.h"
 #include "countdown/run_error.h"
 
@@ -29,7 +30,7 @@ std::optional<QString> askBaseTime(AppState &state, Services &services) {
     const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
     // A target the count cannot reach from now (beyond the 32-bit range) would
     // end the program at the next tick.
-    if (!date || !trySecondsBetween(toDateValue(services.clock.now()), *date)) {
+    if (!date || !countBetween(secondOf(services.clock.nowMSecs()), instantOf(*date))) {
         tell(services.dialogs, QStringLiteral("Not a valid date"), applicationTitle());
         return std::nullopt;
     }

@@ -3,6 +3,8 @@
 #include "date_text.h"
 #include "run_error.h"
 
+#include <utility>
+
 namespace quennix {
 
 BaseTime BaseTime::fromText(const QString &text) {
@@ -20,6 +22,15 @@ DateValue BaseTime::value() const {
     if (!value)
         throw RunError::typeMismatch();
     return *value;
+}
+
+Instant BaseTime::instant() const {
+    QByteArray zone = zoneStamp();
+    if (!instant_ || zone != zone_) {
+        instant_ = instantOf(value());
+        zone_ = std::move(zone);
+    }
+    return *instant_;
 }
 
 QString BaseTime::text() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "date_value.h"
+#include "local_time.h"
 
 #include <QString>
 #include <optional>
@@ -16,8 +16,13 @@ public:
     explicit BaseTime(DateValue value) : value_(value) {}
     static BaseTime fromText(const QString &text);
 
-    // The date value; text that is not a date throws RunError::typeMismatch().
+    // The date value (wall time); text that is not a date throws
+    // RunError::typeMismatch().
     DateValue value() const;
+    // The instant it names in the time zone now in force (see instantOf).
+    // Worked out once, and again only after the zone changes, so asking each
+    // second costs next to nothing.
+    Instant instant() const;
     // The settings file's text: the text read, or the text of the date value.
     QString text() const;
     bool holdsText() const { return text_.has_value(); }
@@ -26,6 +31,8 @@ public:
 private:
     DateValue value_ = kEpoch2000;
     std::optional<QString> text_;
+    mutable std::optional<Instant> instant_;
+    mutable QByteArray zone_; // the zone instant_ was worked out in
 };
 
 } // namespace quennix

@@ -1,13 +1,16 @@
 #include "count_layout.h"
 
-#include "date_value.h"
 #include "formats.h"
 #include "number_text.h"
+#include "run_error.h"
 
 namespace quennix {
 
-QString countText(const BaseTime &baseTime, const QDateTime &now) {
-    return formatCount(secondsBetween(toDateValue(now), baseTime.value()));
+QString countText(const BaseTime &baseTime, Instant now) {
+    const std::optional<qint32> count = countBetween(now, baseTime.instant());
+    if (!count)
+        throw RunError::overflow();
+    return formatCount(*count);
 }
 
 CountLayout layoutCount(const QSizeF &area, const QString &count, const FitMeasure &m,

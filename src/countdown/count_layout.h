@@ -3,16 +3,15 @@
 #include "base_time.h"
 #include "font_fit.h"
 
-#include <QDateTime>
 #include <QPointF>
 #include <QSizeF>
 
 namespace quennix {
 
-// The count at a moment: the seconds from then until the base time, as
-// "#,##0", negative once it has passed. Throws RunError for a count beyond
+// The count at an instant: the real seconds from then until the base time,
+// as "#,##0", negative once it has passed. Throws RunError for a count beyond
 // 32 bits or a base time that is not a date.
-QString countText(const BaseTime &baseTime, const QDateTime &now);
+QString countText(const BaseTime &baseTime, Instant now);
 
 // How a count is drawn in an area: the font size and where the text goes.
 struct CountLayout {

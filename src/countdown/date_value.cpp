@@ -1,6 +1,5 @@
 #include "date_value.h"
 
-#include "number_text.h"
 #include "run_error.h"
 
 #include <cmath>
@@ -8,8 +7,6 @@
 namespace quennix {
 
 namespace {
-
-constexpr qint64 kSecondsPerDay = 86400;
 
 // Day numbers of 1 January 100 and 31 December 9999, the calendar's limits.
 constexpr qint64 kFirstDay = -657434;
@@ -32,10 +29,6 @@ qint64 floorDiv(qint64 a, qint64 b) {
 void splitSeconds(qint64 seconds, qint64 &day, qint64 &secondOfDay) {
     day = floorDiv(seconds, kSecondsPerDay);
     secondOfDay = seconds - day * kSecondsPerDay;
-}
-
-bool dayInCalendar(qint64 day) {
-    return day >= kFirstDay && day <= kLastDay;
 }
 
 } // namespace
@@ -66,54 +59,26 @@ DateValue toDateValue(const QDate &date, const QTime &time) {
     return dateValueFromSeconds(day * kSecondsPerDay + second);
 }
 
-DateValue toDateValue(const QDateTime &local) {
-    return toDateValue(local.date(), local.time());
+bool inCalendar(qint64 seconds) {
+    const qint64 day = floorDiv(seconds, kSecondsPerDay);
+    return day >= kFirstDay && day <= kLastDay;
+}
+
+qint64 calendarSeconds(DateValue value) {
+    const qint64 seconds = secondsSinceEpoch(value);
+    if (!inCalendar(seconds))
+        throw RunError::overflow();
+    return seconds;
 }
 
 DateParts dateParts(DateValue value) {
     qint64 day = 0;
     qint64 secondOfDay = 0;
-    splitSeconds(secondsSinceEpoch(value), day, secondOfDay);
-    if (!dayInCalendar(day))
-        throw RunError::overflow();
+    splitSeconds(calendarSeconds(value), day, secondOfDay);
     const QDate date = epochDate().addDays(day);
     const int second = int(secondOfDay);
     return DateParts{date.year(),      date.month(), date.day(),      second / 3600,
                      second / 60 % 60, second % 60,  date.dayOfWeek()};
-}
-
-QDateTime toDateTime(DateValue value) {
-    const DateParts p = dateParts(value);
-    return QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second));
-}
-
-std::optional<qint32> trySecondsBetween(DateValue first, DateValue second) {
-    const auto inRange = [](DateValue v) { return std::isfinite(v) && std::fabs(v) < kDayLimit; };
-    if (!inRange(first) || !inRange(second))
-        return std::nullopt;
-    const qint64 diff = secondsSinceEpoch(second) - secondsSinceEpoch(first);
-    if (diff < -2147483648LL || diff > 2147483647LL)
-        return std::nullopt;
-    return qint32(diff);
-}
-
-qint32 secondsBetween(DateValue first, DateValue second) {
-    if (const auto seconds = trySecondsBetween(first, second))
-        return *seconds;
-    throw RunError::overflow();
-}
-
-DateValue addSeconds(double count, DateValue instant) {
-    const double rounded = roundHalfEven(count);
-    // Anything beyond the calendar's span of seconds can only overflow; the
-    // bound also keeps the cast to 64 bits defined.
-    constexpr double kMaxCount = double(kDayLimit) * kSecondsPerDay;
-    if (!std::isfinite(rounded) || std::fabs(rounded) > kMaxCount)
-        throw RunError::overflow();
-    const qint64 total = secondsSinceEpoch(instant) + qint64(rounded);
-    if (!dayInCalendar(floorDiv(total, kSecondsPerDay)))
-        throw RunError::overflow();
-    return dateValueFromSeconds(total);
 }
 
 } // namespace quennix

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
+#include <QTime>
 #include <QtGlobal>
-#include <optional>
 
 namespace quennix {
 
@@ -13,29 +13,24 @@ namespace quennix {
 using DateValue = double;
 
 constexpr DateValue kEpoch2000 = 36526.0; // 1 January 2000 00:00:00
+constexpr qint64 kSecondsPerDay = 86400;
 
 // Whole seconds since the epoch's midnight for a date value (rounded to the
 // nearest second) and back. These are the exact, integer view of a date value.
 qint64 secondsSinceEpoch(DateValue value);
 DateValue dateValueFromSeconds(qint64 seconds);
 
-// Local wall-clock conversions; sub-second parts are dropped.
-DateValue toDateValue(const QDateTime &local);
-QDateTime toDateTime(DateValue value);
+// Whether whole seconds since the epoch's midnight fall in years 100..9999.
+bool inCalendar(qint64 seconds);
+// The whole seconds of a date value in years 100..9999. Throws
+// RunError::overflow() outside them.
+qint64 calendarSeconds(DateValue value);
+
+// A calendar date and time of day; sub-second parts are dropped.
 DateValue toDateValue(const QDate &date, const QTime &time);
 
-// Whole seconds from first to second, negative when second is earlier.
-// Throws RunError::overflow() outside the signed 32-bit range.
-qint32 secondsBetween(DateValue first, DateValue second);
-// The same, with nothing where it would overflow: whether a count from first
-// can reach second at all.
-std::optional<qint32> trySecondsBetween(DateValue first, DateValue second);
-
-// The instant moved by count seconds (count is rounded to a whole second).
-// Throws RunError::overflow() when the result leaves years 100..9999.
-DateValue addSeconds(double count, DateValue instant);
-
-// Calendar parts of a date value. Throws RunError::overflow() outside 100..9999.
+// Calendar parts of a date value. Throws RunError::overflow() outside years
+// 100..9999.
 struct DateParts {
     int year, month, day;     // month 1..12
     int hour, minute, second; // 0..23, 0..59, 0..59

@@ -1,15 +1,22 @@
 #pragma once
 
-#include <QDateTime>
+#include <QtGlobal>
 
 namespace quennix {
 
-// The wall clock, behind an interface so tests can set the time and make it jump.
+// The clock, behind an interface so tests can set the time and make it jump.
 class Clock {
 public:
     virtual ~Clock() = default;
-    // The current local date and time.
-    virtual QDateTime now() const = 0;
+    // The current instant, in milliseconds since 1 January 1970 00:00:00 UTC:
+    // counts are worked out between instants, never from a wall-clock reading.
+    virtual qint64 nowMSecs() const = 0;
 };
+
+// The whole second an instant in milliseconds falls in (rounded down, also
+// before 1970).
+inline qint64 secondOf(qint64 msecs) {
+    return msecs >= 0 ? msecs / 1000 : -((999 - msecs) / 1000);
+}
 
 } // namespace quennix

@@ -1,9 +1,11 @@
 #include "system_clock.h"
 
+#include <QDateTime>
+
 namespace quennix {
 
-QDateTime SystemClock::now() const {
-    return QDateTime::currentDateTime();
+qint64 SystemClock::nowMSecs() const {
+    return QDateTime::currentMSecsSinceEpoch();
 }
 
 } // namespace quennix

@@ -8,7 +8,7 @@ namespace quennix {
 // show at the next tick.
 class SystemClock : public Clock {
 public:
-    QDateTime now() const override;
+    qint64 nowMSecs() const override;
 };
 
 } // namespace quennix

@@ -34,10 +34,11 @@ bool FieldReader::fill() {
     const qint64 got = device_.read(buffer_.data(), kChunk);
     pos_ = 0;
     end_ = got > 0 ? int(got) : 0;
-    // A read error ends the file just like its real end: whatever was read so
-    // far still counts, and the caller never loops on a broken device.
-    if (got <= 0)
-        exhausted_ = true;
+    // A read error ends the reading as the real end does, so the caller never
+    // loops on a broken device, but it is remembered: the file was not read
+    // whole.
+    exhausted_ = got <= 0;
+    failed_ = got < 0;
     return end_ > 0;
 }
 

@@ -19,6 +19,9 @@ public:
     explicit FieldReader(QIODevice &device);
 
     bool atEnd();
+    // Whether reading stopped on an error of the device rather than at the
+    // end of the file.
+    bool failed() const { return failed_; }
     // The next field's raw bytes. Call only when !atEnd(). The view stays
     // valid until the next call: nearly every field is handed out where it
     // lies in the read buffer, without a copy, which keeps a file of millions
@@ -47,6 +50,7 @@ private:
     int pos_ = 0;
     int end_ = 0;
     bool exhausted_ = false;
+    bool failed_ = false;
 };
 
 } // namespace quennix

@@ -38,11 +38,11 @@ Failure setTruth(bool &target, QStringView value) {
 // Kept as text (so it is written back unchanged), but only when it is a date
 // the count can reach: any other would end the program at the first drawing,
 // at every start.
-Failure setBaseTime(QString &target, QStringView value, DateValue now) {
+Failure setBaseTime(QString &target, QStringView value, Instant now) {
     const std::optional<DateValue> date = textToDate(value);
     if (!date)
         return Failure::NotADate;
-    if (!trySecondsBetween(now, *date))
+    if (!countBetween(now, instantOf(*date)))
         return Failure::Overflow;
     target = value.toString();
     return Failure::None;
@@ -63,40 +63,40 @@ Failure setKind(WindowKind &target, QStringView value) {
 struct Key {
     QLatin1String written;
     int tested;
-    Failure (*read)(Settings &s, QStringView value, DateValue now);
+    Failure (*read)(Settings &s, QStringView value, Instant now);
     QString (*write)(const Settings &s);
 };
 
 const Key kKeys[] = {
     {QLatin1String("Top="), 4,
-     [](Settings &s, QStringView v, DateValue) { return setWhole(s.top, v); },
+     [](Settings &s, QStringView v, Instant) { return setWhole(s.top, v); },
      [](const Settings &s) { return numberText(s.top); }},
     {QLatin1String("Left="), 5,
-     [](Settings &s, QStringView v, DateValue) { return setWhole(s.left, v); },
+     [](Settings &s, QStringView v, Instant) { return setWhole(s.left, v); },
      [](const Settings &s) { return numberText(s.left); }},
     {QLatin1String("Height="), 7,
-     [](Settings &s, QStringView v, DateValue) { return setWhole(s.height, v); },
+     [](Settings &s, QStringView v, Instant) { return setWhole(s.height, v); },
      [](const Settings &s) { return numberText(s.height); }},
     {QLatin1String("Width="), 6,
-     [](Settings &s, QStringView v, DateValue) { return setWhole(s.width, v); },
+     [](Settings &s, QStringView v, Instant) { return setWhole(s.width, v); },
      [](const Settings &s) { return numberText(s.width); }},
     {QLatin1String("FontName="), 9,
-     [](Settings &s, QStringView v, DateValue) {
+     [](Settings &s, QStringView v, Instant) {
          s.fontName = v.toString();
          return Failure::None;
      },
      [](const Settings &s) { return s.fontName; }},
     {QLatin1String("FontBold="), 9,
-     [](Settings &s, QStringView v, DateValue) { return setTruth(s.fontBold, v); },
+     [](Settings &s, QStringView v, Instant) { return setTruth(s.fontBold, v); },
      [](const Settings &s) { return truthText(s.fontBold); }},
     {QLatin1String("FontItalic="), 11,
-     [](Settings &s, QStringView v, DateValue) { return setTruth(s.fontItalic, v); },
+     [](Settings &s, QStringView v, Instant) { return setTruth(s.fontItalic, v); },
      [](const Settings &s) { return truthText(s.fontItalic); }},
     {QLatin1String("BaseTime="), 8,
-     [](Settings &s, QStringView v, DateValue now) { return setBaseTime(s.baseTime, v, now); },
+     [](Settings &s, QStringView v, Instant now) { return setBaseTime(s.baseTime, v, now); },
      [](const Settings &s) { return s.baseTime; }},
     {QLatin1String("Mode="), 4,
-     [](Settings &s, QStringView v, DateValue) { return setKind(s.kind, v); },
+     [](Settings &s, QStringView v, Instant) { return setKind(s.kind, v); },
      [](const Settings &s) {
          return s.kind == WindowKind::Titleless ? QStringLiteral("1") : QStringLiteral("2");
      }},
@@ -147,7 +147,7 @@ QString entryLine(const Key &key, QString value) {
 
 } // namespace
 
-SettingsRead readSettings(QIODevice &device, DateValue now) {
+SettingsRead readSettings(QIODevice &device, Instant now) {
     SettingsRead result;
     bool reported[std::size(kKeys)] = {};
     FieldReader reader(device);
@@ -163,10 +163,13 @@ SettingsRead readSettings(QIODevice &device, DateValue now) {
             result.entryErrors.push_back(failure == Failure::Overflow ? RunError::overflow()
                                                                       : RunError::typeMismatch());
     }
+    // The entries read before the error still apply.
+    if (reader.failed())
+        result.entryErrors.push_back(RunError::deviceIoError());
     return result;
 }
 
-SettingsRead readSettingsFile(const QString &path, DateValue now) {
+SettingsRead readSettingsFile(const QString &path, Instant now) {
     SettingsRead result;
     // Linux opens a folder for reading without complaint; it is still no file.
     if (QFileInfo(path).isDir()) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "countdown/app_state.h"
-#include "countdown/date_value.h"
+#include "countdown/local_time.h"
 #include "countdown/run_error.h"
 
 #include <QByteArray>
@@ -31,6 +31,8 @@ struct SettingsRead {
     // of range or a BaseTime the count cannot reach from now. Such an entry is
     // skipped; the others still apply. A key's first failure only, so a
     // damaged file repeating a bad entry does not bury the user in boxes.
+    // Last, 57 Device I/O error when reading failed part-way: the entries
+    // read before still apply.
     std::vector<RunError> entryErrors;
     Settings values;
 };
@@ -40,12 +42,12 @@ struct SettingsRead {
 // "Height=", "Width=", "FontName=", "FontBold=", "FontItalic=", "BaseTime",
 // "Mode"); a repeated key takes its last value; fields matching no key are
 // ignored. Mode 1 is the title-less window, anything else the framed one.
-// A BaseTime is taken only when it is a date the count can reach from `now`
-// (within the 32-bit range of seconds), so the first drawing cannot
-// overflow. Text is UTF-8 when it is valid UTF-8, else Latin-1. The file is
+// A BaseTime is taken only when it is a date the count can reach from the
+// instant `now` (within the 32-bit range of seconds), so the first drawing
+// cannot overflow. Text is UTF-8 when it is valid UTF-8, else Latin-1. The file is
 // closed again whatever happens.
-SettingsRead readSettingsFile(const QString &path, DateValue now);
-SettingsRead readSettings(QIODevice &device, DateValue now);
+SettingsRead readSettingsFile(const QString &path, Instant now);
+SettingsRead readSettings(QIODevice &device, Instant now);
 
 // The nine lines, each ended by CR LF: numbers as single-precision text,
 // truth values as "True"/"False", Mode as "1" or "2". An entry whose value

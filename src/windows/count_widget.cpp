@@ -1,6 +1,5 @@
 #include "count_widget.h"
 
-#include "countdown/date_value.h"
 #include "countdown/number_text.h"
 
 #include <QMouseEvent>
@@ -41,14 +40,14 @@ CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *par
     ticker_.setSingleShot(true);
     ticker_.setTimerType(Qt::PreciseTimer);
     connect(&ticker_, &QTimer::timeout, this, &CountWidget::tick);
-    scheduleTick(clock_.now());
+    scheduleTick(clock_.nowMSecs());
 }
 
-void CountWidget::scheduleTick(const QDateTime &now) {
+void CountWidget::scheduleTick(qint64 nowMSecs) {
     // A little past the second, so the clock surely reads the new one. Read
     // afresh each time, so a clock that jumps is followed within a second.
     constexpr int kPastTheSecond = 5;
-    ticker_.start(1000 - now.time().msec() + kPastTheSecond);
+    ticker_.start(int(1000 - (nowMSecs - secondOf(nowMSecs) * 1000) + kPastTheSecond));
 }
 
 const FontMeasurer &CountWidget::measurer() const {
@@ -77,10 +76,10 @@ void CountWidget::fitFont() {
     drawCount();
 }
 
-void CountWidget::drawCount(const QDateTime &now) {
+void CountWidget::drawCount(qint64 nowMSecs) {
     QString count;
     try {
-        count = countText(state_.baseTime, now);
+        count = countText(state_.baseTime, secondOf(nowMSecs));
     } catch (const RunError &error) {
         emit countFailed(error);
         return;
@@ -113,11 +112,11 @@ void CountWidget::drawCount(const QDateTime &now) {
 }
 
 void CountWidget::tick() {
-    const QDateTime now = clock_.now();
-    // The date belongs in the comparison: a clock set a whole day (or a
-    // machine suspended a whole week) shows the same time of day, yet a
-    // different count.
-    const qint64 second = secondsSinceEpoch(toDateValue(now));
+    const qint64 now = clock_.nowMSecs();
+    // The whole instant is compared, not the time of day: a clock set a whole
+    // day on (or a machine suspended a whole week) shows the same time of
+    // day, yet a different count.
+    const Instant second = secondOf(now);
     if (second != lastTick_) {
         lastTick_ = second;
         drawCount(now);

@@ -44,7 +44,7 @@ public:
     const CountLayout &layout() const { return layout_; }
 
     // Draws the count of this moment. While hidden, only the count is made.
-    void drawCount() { drawCount(clock_.now()); }
+    void drawCount() { drawCount(clock_.nowMSecs()); }
     // Fits the font again (a new face), then draws.
     void fitFont();
     // Draws the count when the clock's second has changed since the last tick.
@@ -72,7 +72,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    void drawCount(const QDateTime &now);
+    void drawCount(qint64 nowMSecs);
     // The glyphs of a layout, in its face and size on this screen.
     std::vector<CountGlyphs::Glyph> placed(const CountLayout &layout);
     const FontMeasurer &measurer() const;
@@ -80,13 +80,13 @@ private:
     // device pixel so the digits stay crisp.
     QPointF baselineOrigin(const CountLayout &layout) const;
     QPoint wholeTwips(QPointF px) const;
-    void scheduleTick(const QDateTime &now);
+    void scheduleTick(qint64 nowMSecs);
 
     const AppState &state_;
     const Clock &clock_;
     QTimer ticker_;
-    qint64 lastTick_ = -1; // the clock's second at the last tick (local)
-    QFont face_;           // face, bold and italic; the size comes from the layout
+    Instant lastTick_ = -1; // the clock's second at the last tick
+    QFont face_;            // face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;

@@ -4,15 +4,8 @@
 # at once, with status 0, nothing else shown and the settings file untouched.
 # The clock is faked with libfaketime, from the start and during a run.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-faketime=$(compgen -G '/usr/lib/*/faketime/libfaketime.so.1' | head -n1) ||
-    skip "libfaketime is missing (apt-get install faketime)"
 setup_session "${1:?usage: ending.sh QUENNIX_EXECUTABLE}"
-# Qt's timers run on the monotonic clock, which stays real.
-fake=(LD_PRELOAD="$faketime" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_NO_CACHE=1
-    FAKETIME_TIMESTAMP_FILE="$TMP_ROOT/faketime")
-# The clock is set by replacing the file in one step: a newer libfaketime
-# (Debian 13's) ends the program when it reads the file half-written.
-set_clock() { echo "$1" >"$TMP_ROOT/faketime.new" && mv "$TMP_ROOT/faketime.new" "$TMP_ROOT/faketime"; }
+fake_clock
 write_ini 3000 1500 2400 6000 2 && cp "$INI" "$TMP_ROOT/saved.ini"
 
 # answer KEY OTHERS: answers the one "Display_Time" box (OTHERS windows besides
@@ -30,13 +23,13 @@ answer() {
 
 note "from the start: the saved base time is out of reach, then the default's count too"
 set_clock "@2100-01-01 00:00:00"
-start_app "${fake[@]}"
+start_app "${FAKE_CLOCK[@]}"
 xdotool windowactivate --sync "$(wait_window '^Main$')" key Return
 answer y 0
 
 note "the clock jumps during a run; answered No"
 set_clock +0
-start_app "${fake[@]}"
+start_app "${FAKE_CLOCK[@]}"
 wait_window '^Seconds to ' >/dev/null
 set_clock "@2100-01-01 00:00:00"
 answer n 1

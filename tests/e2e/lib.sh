@@ -52,6 +52,21 @@ setup_session() {
 }
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
+# fake_clock: the environment that gives the program a clock of libfaketime's,
+# set with set_clock. (Qt's timers run on the monotonic clock, which stays
+# real.)
+fake_clock() {
+    local lib
+    lib=$(compgen -G '/usr/lib/*/faketime/libfaketime.so.1' | head -n1) ||
+        skip "libfaketime is missing (apt-get install faketime)"
+    FAKE_CLOCK=(LD_PRELOAD="$lib" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_NO_CACHE=1
+        FAKETIME_TIMESTAMP_FILE="$TMP_ROOT/faketime")
+}
+# set_clock SPEC: "@2027-03-28 00:59:40" (local time), "+0"... The file is
+# replaced in one step: a newer libfaketime (Debian 13's) ends the program
+# when it reads it half-written.
+set_clock() { echo "$1" >"$TMP_ROOT/faketime.new" && mv "$TMP_ROOT/faketime.new" "$TMP_ROOT/faketime"; }
+
 # start_app [ENV=VALUE...]: starts the program from a folder not its own.
 start_app() {
     (cd "$WORK_DIR" && exec env "$@" "$APP") >>"$TMP_ROOT/app.log" 2>&1 &
@@ -123,10 +138,11 @@ in_twips() {
     read -r x y w h <<<"$1"
     echo "$((y * t)) $((x * t)) $((h * t)) $((w * t))"
 }
-# write_ini TOP LEFT HEIGHT WIDTH MODE [FONTNAME BOLD ITALIC]: as the program writes it.
+# write_ini TOP LEFT HEIGHT WIDTH MODE [FONTNAME BOLD ITALIC BASETIME]: as the
+# program writes it.
 write_ini() {
     printf '%s\r\n' "Top=$1" "Left=$2" "Height=$3" "Width=$4" "FontName=${6:-}" \
-        "FontBold=${7:-True}" "FontItalic=${8:-False}" "BaseTime=01/01/2000" "Mode=$5" >"$INI"
+        "FontBold=${7:-True}" "FontItalic=${8:-False}" "BaseTime=${9:-01/01/2000}" "Mode=$5" >"$INI"
 }
 ini_value() { grep -a "^$1=" "${2:-$INI}" | head -n1 | cut -d= -f2- | tr -d '\r'; }
 # saved_place: the ini's "Top Left Height Width".

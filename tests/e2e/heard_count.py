@@ -1,0 +1,31 @@
+"""Prints the count of the program with process id PID as a screen reader
+hears it (the description of its count area), each time it changes, for
+SECONDS seconds.   heard_count.py PID SECONDS"""
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+
+def described(node):
+    """The first description below node: the count area's."""
+    for child in (node.get_child_at_index(i) for i in range(node.get_child_count())):
+        text = child.get_description() or described(child)
+        if text:
+            return text
+    return ""
+
+
+pid, end = int(sys.argv[1]), time.monotonic() + float(sys.argv[2])
+last = ""
+while time.monotonic() < end:
+    desktop = Atspi.get_desktop(0)
+    apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+    text = next((described(a) for a in apps if a.get_process_id() == pid), "")
+    if text and text != last:
+        print(text, flush=True)
+        last = text
+    time.sleep(0.05)
