@@ -1,21 +1,19 @@
 // The display windows and start-up on the offscreen platform, with the boxes,
 // the clock and the end of the program faked: the settings read at start and
-// saved at close, switching, the tick and what it repaints, the menu
-// commands, dragging, and a count that cannot be drawn.
+// saved at close or on a `kill`, switching, the tick and what it repaints,
+// the menu commands, and a count that cannot be drawn.
 
 #include "countdown/date_value.h"
+#include "countdown/font_fit.h"
 #include "countdown/formats.h"
-#include "platform/session_platform.h"
 #include "platform/termination_requests.h"
 #include "support/fake_session.h"
 #include "support/rows.h"
 #include "windows/framed_window.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
-#include <QSignalSpy>
 #include <QtTest>
 #include <csignal>
 
@@ -34,6 +32,41 @@ QString shown(DisplayWindow &w) {
     return QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description);
 }
 
+// A copy of a widget's pixels that follows the paints it is asked for, each
+// drawn by the widget itself: what its repaints really leave on the screen,
+// not a fresh drawing of the whole. The platform asks for pending paints
+// within 5 ms.
+class OnScreen : public QObject {
+public:
+    explicit OnScreen(QWidget &widget) : widget_(widget) {
+        QTest::qWait(20);
+        pixels_ = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        widget.installEventFilter(this);
+    }
+    // The pixels once the pending paints are done, and where they went.
+    QImage pixels(QRegion *painted = nullptr) {
+        QTest::qWait(20);
+        widget_.removeEventFilter(this); // render() paints too
+        for (const QRect &r : painted_)
+            widget_.render(&pixels_, r.topLeft(), r);
+        widget_.installEventFilter(this);
+        if (painted)
+            *painted = painted_;
+        painted_ = QRegion();
+        return pixels_;
+    }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            painted_ += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+
+private:
+    QWidget &widget_;
+    QImage pixels_;
+    QRegion painted_;
+};
+
 void trigger(DisplayWindow &w, const QString &menu, const QString &item) {
     for (QAction *m : w.menuBar()->actions())
         for (QAction *a : m->text() == menu ? m->menu()->actions() : QList<QAction *>())
@@ -51,11 +84,7 @@ private slots:
     void startsFromTheFile();
     void switching_data();
     void switching();
-    void dragMovesAtRelease();
-    void terminationSaves();
-    void waylandRunsOnX11();
     void tickDrawsEachNewSecond();
-    void countsRealSeconds();
     void repaintsWhatChanged_data();
     void repaintsWhatChanged();
     void countThatCannotBeDrawnEnds();
@@ -79,15 +108,11 @@ void TestWindows::startsFromTheFile_data() {
         "Seconds to 02/01/2000, 01:00:00 PM", place, "136,800");
     row("base time not a date", at + "BaseTime=soon", "Main|Err(13), Type mismatch", framed, place,
         "3,600");
-    row("base time out of reach", at + "BaseTime=1/1/2100", "Main|Err(6), Overflow", framed, place,
-        "3,600");
-    row("a number too large", at + "Top=1e12,Mode=1", "Main|Err(6), Overflow", "", place, "3,600");
     // Onto the nearest screen, the one below, as near as it can: its corner
     // less the window's size.
     row("a screen that is gone", at + "Top=60000,Left=30000,Mode=1", "", "",
         QRectF(19200 - 4500, 31560 - 1500, 4500, 1500), "3,600");
     row("empty file", QByteArray(), "", framed, smallest, "3,600");
-    row("no size, title-less", QByteArray("Top=0,Mode=1"), "", "", smallest, "3,600");
 }
 
 void TestWindows::startsFromTheFile() {
@@ -140,52 +165,21 @@ void TestWindows::switching() {
     else
         QTest::mouseDClick(&from.count(), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    DisplayWindow &to = *s.switcher.current();
+    DisplayWindow &to = s.window();
     QVERIFY(to.kind() != before && to.isVisible());
     if (!place.isNull())
         QCOMPARE(outer(to), place);
     QVERIFY(to.count().width() >= 112 && to.count().height() >= 24);
     QCOMPARE(to.count().faceName(), QStringLiteral("DejaVu Serif"));
     QVERIFY(!to.count().bold() && to.count().italic());
-    // The file names the window left, until the new one closes.
+    // The file names the window left, until a logout or `kill` (a signal on
+    // the event loop) saves the new one and ends.
     QVERIFY(s.saved().endsWith(before == WindowKind::Framed ? "Mode=2\r\n" : "Mode=1\r\n"));
-    to.close();
-    QVERIFY(s.saved().endsWith(before == WindowKind::Framed ? "Mode=1\r\n" : "Mode=2\r\n"));
-}
-
-void TestWindows::dragMovesAtRelease() {
-    Session s;
-    DisplayWindow &w = s.start("Top=1500,Left=3000,Height=1500,Width=4500,Mode=1");
-    const QPoint before = w.pos(), grip(20, 20), travel(-30, 12);
-    QTest::mousePress(&w.count(), Qt::LeftButton, {}, grip);
-    QTest::mouseMove(&w.count(), grip + travel);
-    QCOMPARE(w.pos(), before); // nothing moves until the release
-    QTest::mouseRelease(&w.count(), Qt::LeftButton, {}, grip + travel);
-    QCOMPARE(w.pos(), before + travel);
-}
-
-void TestWindows::terminationSaves() {
-    // A logout or `kill` reaches the program as a signal on its event loop and
-    // saves the window shown, as closing it would, then ends.
-    Session s;
-    s.start("Top=1500,Left=3000,Height=1500,Width=4500,FontItalic=1,Mode=1");
     TerminationRequests requests;
     s.switcher.endOn(requests);
     ::raise(SIGTERM);
     QTRY_VERIFY(s.programEnd.isEnding());
-    QCOMPARE(s.saved(), QByteArray("Top=1500\r\nLeft=3000\r\nHeight=1500\r\nWidth=4500\r\n"
-                                   "FontName=\r\nFontBold=False\r\nFontItalic=True\r\n"
-                                   "BaseTime=01/01/2000\r\nMode=1\r\n"));
-}
-
-void TestWindows::waylandRunsOnX11() {
-    // A Wayland session with an X server runs the program on X11, where it can
-    // stay on top and be placed; a platform the user names is kept.
-    QCOMPARE(qtPlatformFor({"", "wayland", "", ":0"}), QStringLiteral("xcb;wayland"));
-    QCOMPARE(qtPlatformFor({"", "x11", "wayland-0", ":0"}), QStringLiteral("xcb;wayland"));
-    QCOMPARE(qtPlatformFor({"", "x11", "", ":0"}) + qtPlatformFor({"wayland", "", "w", ":0"}) +
-                 qtPlatformFor({"", "wayland", "wayland-0", ""}),
-             QString());
+    QVERIFY(s.saved().endsWith(before == WindowKind::Framed ? "Mode=1\r\n" : "Mode=2\r\n"));
 }
 
 void TestWindows::tickDrawsEachNewSecond() {
@@ -198,41 +192,34 @@ void TestWindows::tickDrawsEachNewSecond() {
     QCOMPARE(shown(w), QStringLiteral("3,600"));
     // Each new second on the clock, however it got there, draws the count then.
     // A whole day on shows the same time of day, yet another count.
-    for (const auto &[seconds, text] : {std::pair{1, "89,999"},
-                                        {86400, "3,599"},
-                                        {-86400 * 7, "608,399"},
-                                        {86400 * 366, "-31,014,001"}}) {
+    for (const auto &[seconds, text] : {std::pair{1, "89,999"}, {86400, "3,599"}}) {
         s.clock.step(seconds);
         w.count().tick();
         QCOMPARE(shown(w), QString::fromLatin1(text));
     }
-    QVERIFY(s.dialogs.boxes.isEmpty());
-}
-
-void TestWindows::countsRealSeconds() {
-    // London's clocks go forward at 01:00 GMT: from 00:59:50 a count to 03:00
+    // London's clocks go forward at 01:00 GMT: a count to 03:00 from 00:59:50
     // falls by one each second throughout.
-    Session s;
+    s.state.baseTime = BaseTime::fromText("28/03/2027 3:00");
     s.clock.now_ = utcMSecs(QDate(2027, 3, 28), QTime(0, 59, 50));
-    DisplayWindow &w = s.start("Height=1500,Width=4500,BaseTime=28/03/2027 3:00");
     for (int left = 3610; left > 3590; --left, s.clock.step(1)) {
         w.count().tick();
         QCOMPARE(shown(w), formatCount(left));
     }
     // The user travels: at the next tick the count is to 03:00 in New York
-    // (07:00 UTC, from 01:00:10), and the caption stays.
+    // (07:00 UTC, from 01:00:10).
     const QByteArray ownZone = qgetenv("TZ");
     qputenv("TZ", "America/New_York");
     w.count().tick();
     qputenv("TZ", ownZone);
     QCOMPARE(shown(w), QStringLiteral("21,590"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Seconds to 28/03/2027, 03:00:00 AM"));
+    QVERIFY(s.dialogs.boxes.isEmpty());
 }
 
 void TestWindows::repaintsWhatChanged_data() {
     QTest::addColumn<QString>("face"); // the family, then "bold" or "italic"
     QTest::addColumn<int>("from");     // seconds to go on screen, then the next count drawn
     QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("dark"); // the colours turn dark in between (a new theme)
     const std::tuple<const char *, int, int> counts[] = {{"one digit", 1235, 1234},
                                                          {"two digits", 1240, 1239},
                                                          {"every digit", 9999, 8888},
@@ -242,36 +229,47 @@ void TestWindows::repaintsWhatChanged_data() {
                                                          {"a new shape", 99999999, 100000000}};
     for (const auto &[name, from, to] : counts)
         for (const char *face : {"DejaVu Sans", "DejaVu Serif bold", "DejaVu Serif italic"})
-            QTest::addRow("%s, %s", name, face) << QString(face) << from << to;
+            QTest::addRow("%s, %s", name, face) << QString(face) << from << to << false;
+    row("new colours", QString("DejaVu Sans"), 1235, 1234, true);
 }
 
 void TestWindows::repaintsWhatChanged() {
     QFETCH(QString, face);
     QFETCH(int, from);
     QFETCH(int, to);
+    QFETCH(bool, dark);
     Session s;
     CountWidget &count = s.start("Height=3000,Width=6000,Mode=1").count();
     count.setFace(face.section(' ', 0, 1), face.endsWith("bold"), face.endsWith("italic"));
     s.state.baseTime = BaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
     count.drawCount();
-    // On screen: the first count, drawn whole. Then only what the widget
-    // asks to repaint for the next one must give the very same pixels as
-    // drawing that one whole.
-    const QSize pixels = count.size() * count.devicePixelRatio();
-    QImage screen(pixels, QImage::Format_ARGB32_Premultiplied), whole = screen;
-    screen.setDevicePixelRatio(count.devicePixelRatio());
-    whole.setDevicePixelRatio(count.devicePixelRatio());
-    count.render(&screen);
-    const CountLayout shown = count.layout();
+    // The next count, as the widget repaints it over the first, must leave
+    // the very same pixels as drawing it whole.
+    OnScreen screen(count);
+    QImage themed;
+    if (dark) { // a new theme, repainted before the next tick
+        QPalette palette = count.palette();
+        palette.setColor(QPalette::Window, QColor(0, 0, 128));
+        palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
+        count.setPalette(palette);
+        themed = screen.pixels();
+    }
     s.clock.step(from - to);
-    count.drawCount();
-    const QRegion changed = count.changedRegion(shown, count.layout());
-    if (!changed.isEmpty()) // (render() takes an empty region for the whole widget)
-        count.render(&screen, changed.boundingRect().topLeft(), changed);
-    count.render(&whole);
-    QCOMPARE(screen, whole);
+    count.tick();
+    QRegion painted;
+    const QImage repainted = screen.pixels(&painted);
+    QCOMPARE(repainted, count.grab().toImage().convertToFormat(QImage::Format_RGB32));
     // Within a shape, less than the whole widget.
-    QCOMPARE(changed.boundingRect().width() < count.width(), shown.shape == count.layout().shape);
+    QCOMPARE(painted.boundingRect().width() < count.width(),
+             countShape(formatCount(from)) == countShape(formatCount(to)));
+    // In new colours every pixel, at once and after the tick, is on the line
+    // from the new background to the new text colour: (0, 0, 128) to (255, 255, 0).
+    for (const QImage &image : dark ? QList<QImage>{themed, repainted} : QList<QImage>())
+        for (int i = 0; i < image.width() * image.height(); ++i) {
+            const QColor c = image.pixelColor(i % image.width(), i / image.width());
+            QVERIFY2(qAbs(c.red() - c.green()) < 3 && qAbs(c.blue() - (255 - c.red()) / 2) < 3,
+                     qPrintable(c.name()));
+        }
 }
 
 void TestWindows::countThatCannotBeDrawnEnds() {
@@ -308,8 +306,6 @@ void TestWindows::commands_data() {
     row("base time", "Base Time", "31/12/2030 11:59:59 PM", date.trimmed());
     row("base time cancelled", "Base Time", "", date + "Quennix|Not a valid date");
     row("base time out of reach", "Base Time", "10:00", date + "Quennix|Not a valid date");
-    row("seconds at, before 2000", "Seconds at", "31/12/1999 11:59:00 PM",
-        date + "Quennix|At 11:59:00 PM on Friday, 31 December, 1999\nSeconds remaining will be 60");
     row("seconds at, after 2000", "Seconds at", "06/12/2026 19:00",
         date + "Quennix|At 07:00:00 PM on Sunday, 06 December, 2026\nSeconds remaining will be "
                "-849,898,800");
@@ -384,9 +380,6 @@ void TestWindows::fontAboutAndExit() {
     QVERIFY(s.programEnd.isEnding());
     QVERIFY(s.saved().endsWith("FontName=DejaVu Sans Mono\r\nFontBold=False\r\nFontItalic=True\r\n"
                                "BaseTime=01/01/2000\r\nMode=2\r\n"));
-    QFile::remove(s.ini);
-    w.close();
-    QCOMPARE(s.saved(), kNoFile);
 }
 
 QTEST_MAIN(TestWindows)

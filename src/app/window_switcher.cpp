@@ -1,6 +1,6 @@
 #include "window_switcher.h"
 
-#include "startup.h"
+#include "window_settings.h"
 #include "windows/framed_window.h"
 #include "windows/titleless_window.h"
 

@@ -32,9 +32,6 @@ public:
     // Saves and ends so when asked to terminate (a logout, a `kill`).
     void endOn(TerminationRequests &requests);
 
-    // The window shown now, if any.
-    DisplayWindow *current() const { return current_; }
-
 private:
     AppState &state_;
     Services &services_;

@@ -25,7 +25,6 @@ public:
     Instant instant() const;
     // The settings file's text: the text read, or the text of the date value.
     QString text() const;
-    bool holdsText() const { return text_.has_value(); }
     bool operator==(const BaseTime &o) const { return value_ == o.value_ && text_ == o.text_; }
 
 private:

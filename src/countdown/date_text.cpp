@@ -1,6 +1,7 @@
 #include "date_text.h"
 
 #include "formats.h"
+#include "number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -31,11 +32,9 @@ struct Token {
 
 constexpr int kMaxDigits = 4;   // no field needs more
 constexpr int kLengthCap = 100; // lengths past this only need to read as "too long"
-constexpr int kMaxTokens = 24;  // longest form: month-name date, time and AM/PM
-
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
+// The longest form: "1 - January - 2000 11:59:59 PM", a month-name date
+// with blanks around both marks, a time and AM/PM.
+constexpr int kMaxTokens = 17;
 
 // ASCII only: other scripts' letters (and their lower-case forms) are no
 // part of an English month name.
@@ -91,19 +90,17 @@ bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &coun
     return true;
 }
 
-const char *const kMonths[] = {"january",   "february", "march",    "april",
-                               "may",       "june",     "july",     "august",
-                               "september", "october",  "november", "december"};
-
 // Month 1..12 for a full or three-letter English name, 0 for anything else.
 int monthOfWord(const Token &t) {
+    // A word longer than the letters kept is longer than any month's name.
     if (t.kind != Kind::Word || t.length >= int(sizeof t.text))
         return 0;
-    const QLatin1String word(t.text, t.length);
-    for (int m = 0; m < 12; ++m) {
-        const QLatin1String name(kMonths[m]);
-        if (word == name || (t.length == 3 && name.startsWith(word)))
-            return m + 1;
+    const QLatin1String word(t.text, std::min(t.length, int(sizeof t.text) - 1));
+    for (int m = 1; m <= 12; ++m) {
+        const QLatin1String name = monthName(m);
+        if (word.compare(name, Qt::CaseInsensitive) == 0 ||
+            (t.length == 3 && name.startsWith(word, Qt::CaseInsensitive)))
+            return m;
     }
     return 0;
 }

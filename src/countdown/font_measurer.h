@@ -1,6 +1,7 @@
 #pragma once
 
 #include "font_fit.h"
+#include "twips.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,14 +10,6 @@
 #include <map>
 
 namespace quennix {
-
-// Twips are 1440 to the inch at the screen's logical dpi.
-inline double pixelsToTwips(double px, double dpi) {
-    return px * 1440.0 / dpi;
-}
-inline double twipsToPixels(double twips, double dpi) {
-    return twips * dpi / 1440.0;
-}
 
 // Measures a face at whole point sizes the way the screen realises them: a
 // point size becomes a whole number of logical pixels (at least one), and the

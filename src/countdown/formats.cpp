@@ -93,18 +93,21 @@ QString number(int value, int width) {
     return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
 }
 
-const char *const kMonthNames[] = {"January",   "February", "March",    "April",
-                                   "May",       "June",     "July",     "August",
-                                   "September", "October",  "November", "December"};
-const char *const kDayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                 "Friday", "Saturday", "Sunday"};
+const QLatin1String kMonthNames[] = {
+    QLatin1String("January"), QLatin1String("February"), QLatin1String("March"),
+    QLatin1String("April"),   QLatin1String("May"),      QLatin1String("June"),
+    QLatin1String("July"),    QLatin1String("August"),   QLatin1String("September"),
+    QLatin1String("October"), QLatin1String("November"), QLatin1String("December")};
+const QLatin1String kDayNames[] = {QLatin1String("Monday"),    QLatin1String("Tuesday"),
+                                   QLatin1String("Wednesday"), QLatin1String("Thursday"),
+                                   QLatin1String("Friday"),    QLatin1String("Saturday"),
+                                   QLatin1String("Sunday")};
 
 // One letter: the bare number; two: padded; three: short name; more: full name.
-QString nameOrNumber(int value, int width, const char *name) {
+QString nameOrNumber(int value, int width, QLatin1String name) {
     if (width <= 2)
         return number(value, width);
-    const QString full = QString::fromLatin1(name);
-    return width == 3 ? full.left(3) : full;
+    return width == 3 ? QString(name.left(3)) : QString(name);
 }
 
 } // namespace
@@ -150,6 +153,14 @@ QString formatDate(DateValue value, const QString &pattern) {
         }
     }
     return out;
+}
+
+QLatin1String monthName(int month) {
+    return kMonthNames[month - 1];
+}
+
+QString secondsToCaption(DateValue baseTime, const QString &pattern) {
+    return QStringLiteral("Seconds to ") + formatDate(baseTime, pattern);
 }
 
 } // namespace quennix

@@ -17,4 +17,12 @@ QString formatCount(qint64 count);
 // 12-hour clock (midnight and noon are 12). Day and month names are English.
 QString formatDate(DateValue value, const QString &pattern);
 
+// The English name of a month, 1..12.
+QLatin1String monthName(int month);
+
+// The framed window's caption for a base time: "Seconds to " and the base
+// time in `pattern` (the window opens with one pattern; Base Time sets the
+// caption in another).
+QString secondsToCaption(DateValue baseTime, const QString &pattern);
+
 } // namespace quennix

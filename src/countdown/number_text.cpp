@@ -17,10 +17,6 @@ bool isIgnoredBlank(QChar c) {
            c == QLatin1Char('\n');
 }
 
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 bool isExponentLetter(QChar c) {
     const char16_t u = c.unicode();
     return u == 'E' || u == 'e' || u == 'D' || u == 'd';

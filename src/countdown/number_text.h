@@ -6,6 +6,12 @@
 
 namespace quennix {
 
+// An ASCII digit: other scripts' digits are no part of a number or a date
+// here.
+inline bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 // Numeric value of a text: blanks, tabs and line breaks are ignored wherever
 // they stand; then an optional sign, digits, an optional "." fraction and an
 // optional exponent ("E" or "D", optional sign, digits). Reading stops at the

@@ -1,24 +1,19 @@
 #include "run_error.h"
 
+#include "number_text.h"
+
 #include <utility>
 
 namespace quennix {
 
 RunError::RunError(int number, QString description)
-    : number_(number), description_(std::move(description)), what_(errText().toStdString()) {}
+    : number_(number), description_(std::move(description)), what_(text().toStdString()) {}
 
-QString RunError::errText() const {
-    return QStringLiteral("Err(%1), %2").arg(number_).arg(description_);
-}
-
-QString RunError::errorText() const {
-    return QStringLiteral("Error(%1), %2").arg(number_).arg(description_);
-}
-
-QString RunError::errorTextSigned() const {
-    // Numbers printed with their sign position: a blank stands where "-" would be.
-    const QString sign = number_ < 0 ? QString() : QStringLiteral(" ");
-    return QStringLiteral("Error(%1%2), %3").arg(sign).arg(number_).arg(description_);
+QString RunError::text(Spelling spelling) const {
+    const QString number =
+        spelling == Spelling::ErrorSignSlot ? signedNumberText(number_) : QString::number(number_);
+    const QLatin1String word(spelling == Spelling::Err ? "Err" : "Error");
+    return QStringLiteral("%1(%2), %3").arg(word, number, description_);
 }
 
 RunError RunError::overflow() {

@@ -11,17 +11,17 @@ namespace quennix {
 // boxes can be built the same way everywhere ("Err(53), File not found").
 class RunError : public std::exception {
 public:
+    // How a box spells an error.
+    enum class Spelling {
+        Err,           // "Err(53), File not found"
+        Error,         // "Error(6), Overflow"
+        ErrorSignSlot, // "Error( 6), Overflow": a blank where a minus would stand
+    };
+
     RunError(int number, QString description);
 
     int number() const { return number_; }
-    const QString &description() const { return description_; }
-
-    // "Err(" + number + "), " + description
-    QString errText() const;
-    // "Error(" + number + "), " + description
-    QString errorText() const;
-    // "Error(" + signed number text (leading blank when not negative) + "), " + description
-    QString errorTextSigned() const;
+    QString text(Spelling spelling = Spelling::Err) const;
 
     const char *what() const noexcept override { return what_.c_str(); }
 

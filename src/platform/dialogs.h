@@ -24,6 +24,10 @@ public:
 
     virtual Answer message(const QString &text, Buttons buttons, Icon icon,
                            const QString &title) = 0;
+    // A box with only an OK button and no icon.
+    void tell(const QString &text, const QString &title) {
+        message(text, Buttons::Ok, Icon::None, title);
+    }
     // The typed text, or an empty text when cancelled.
     virtual QString input(const QString &prompt, const QString &title) = 0;
     // The face, bold and italic chosen, or nothing when cancelled.

@@ -27,7 +27,6 @@ public:
     // lies in the read buffer, without a copy, which keeps a file of millions
     // of tiny fields fast.
     QByteArrayView nextView();
-    QByteArray next() { return nextView().toByteArray(); }
 
 private:
     // A field that does not lie whole in the read buffer (it runs past the

@@ -1,23 +1,12 @@
 #include "about_dialog.h"
 
-#include "countdown/font_measurer.h"
+#include "countdown/twips.h"
 #include "platform/screens.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace quennix {
-
-namespace {
-
-// Twips rectangles of the built-in layout, in logical pixels of this window.
-QRect pixels(const QWidget &w, double left, double top, double width, double height) {
-    const double dx = w.logicalDpiX(), dy = w.logicalDpiY();
-    return QRect(qRound(twipsToPixels(left, dx)), qRound(twipsToPixels(top, dy)),
-                 qRound(twipsToPixels(width, dx)), qRound(twipsToPixels(height, dy)));
-}
-
-} // namespace
 
 AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -30,7 +19,11 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
     font.setBold(true);
     setFont(font);
 
-    const QSize client = pixels(*this, 0, 0, 2484, 2112).size();
+    // The built-in layout, in twips.
+    const auto pixels = [this](double left, double top, double width, double height) {
+        return twipsToPixels(QRectF(left, top, width, height), logicalDpiX(), logicalDpiY());
+    };
+    const QSize client = pixels(0, 0, 2484, 2112).size();
     setFixedSize(client);
 
     struct Line {
@@ -41,11 +34,11 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
          {Line{"QUENNIX", 120}, Line{"Version 1.0   32bit", 1080}, Line{"13/06/1998", 1320}}) {
         auto *label = new QLabel(QString::fromLatin1(line.text), this);
         label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(pixels(*this, 0, line.top, 2535, 255));
+        label->setGeometry(pixels(0, line.top, 2535, 255));
     }
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setGeometry(pixels(*this, 840, 1680, 855, 375));
+    ok->setGeometry(pixels(840, 1680, 855, 375));
     ok->setDefault(true);
     ok->setAutoDefault(true);
     ok->setFocus();

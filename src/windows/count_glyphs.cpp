@@ -5,7 +5,7 @@
 
 namespace quennix {
 
-void CountGlyphs::use(const QFont &font, qreal ratio, const QColor &colour) {
+void CountGlyphs::setAppearance(const QFont &font, qreal ratio, const QColor &colour) {
     if (font == font_ && ratio == ratio_ && colour == colour_ && raw_.isValid())
         return;
     font_ = font;

@@ -26,8 +26,9 @@ public:
                       // face puts partly outside its advance
     };
 
-    // The face and size to draw in; pictures of another are forgotten.
-    void use(const QFont &font, qreal ratio, const QColor &colour);
+    // The face and size, device pixel ratio and colour to draw in; pictures
+    // drawn in any other are forgotten.
+    void setAppearance(const QFont &font, qreal ratio, const QColor &colour);
     // The glyphs of a text whose baseline starts at origin, kerned.
     std::vector<Glyph> place(const QString &text, QPointF origin) const;
     // The pixels that differ between two placings of text in the same face:

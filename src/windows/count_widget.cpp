@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <QtMath>
 
 namespace quennix {
@@ -28,11 +29,7 @@ CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *par
     setAttribute(Qt::WA_OpaquePaintEvent);
     setBackgroundRole(QPalette::Window);
     setForegroundRole(QPalette::WindowText);
-    // Whole pixels that hold at least the twips. The window's own minimum
-    // follows through its layout, so neither a settings file, a switch nor a
-    // drag on the frame makes the count area smaller.
-    setMinimumSize(qCeil(twipsToPixels(kMinimumCountWidth, logicalDpiX())),
-                   qCeil(twipsToPixels(kMinimumCountHeight, logicalDpiY())));
+    keepMinimumSize();
 
     // Wakes just after each clock second rather than every 100 ms: the count
     // still changes within a few milliseconds of the second, and an idle
@@ -48,6 +45,14 @@ void CountWidget::scheduleTick(qint64 nowMSecs) {
     // afresh each time, so a clock that jumps is followed within a second.
     constexpr int kPastTheSecond = 5;
     ticker_.start(int(1000 - (nowMSecs - secondOf(nowMSecs) * 1000) + kPastTheSecond));
+}
+
+void CountWidget::keepMinimumSize() {
+    // Whole pixels that hold at least the twips at this screen's dpi. The
+    // window's own minimum follows through its layout, so neither a settings
+    // file, a switch nor a drag on the frame makes the count area smaller.
+    setMinimumSize(qCeil(twipsToPixels(kMinimumCountWidth, logicalDpiX())),
+                   qCeil(twipsToPixels(kMinimumCountHeight, logicalDpiY())));
 }
 
 const FontMeasurer &CountWidget::measurer() const {
@@ -93,15 +98,17 @@ void CountWidget::drawCount(qint64 nowMSecs) {
     const QSizeF area(pixelsToTwips(width(), logicalDpiX()),
                       pixelsToTwips(height(), logicalDpiY()));
     const CountLayout next = layoutCount(area, count, measurer().fitMeasure(), layout_);
-    std::vector<CountGlyphs::Glyph> glyphs = placed(next);
-    // A count to a new base time is drawn afresh; the next count to the same
-    // one repaints only what changed, mostly the last digit or two.
+    std::vector<CountGlyphs::Glyph> glyphs = placeGlyphs(next);
+    // The next count to the same base time, on the same screen and in the
+    // same colours, repaints only what changed, mostly the last digit or two;
+    // anything else is drawn afresh.
     const bool inPlace = inPlaceOf(layout_, next) && state_.baseTime == drawnFor_ &&
-                         shownRatio_ == devicePixelRatioF();
+                         shownRatio_ == devicePixelRatioF() && shownColour_ == textColour();
     const QRegion changed = inPlace ? glyphs_.changed(shown_, glyphs) & rect() : QRegion(rect());
     layout_ = next;
     shown_ = std::move(glyphs);
     shownRatio_ = devicePixelRatioF();
+    shownColour_ = textColour();
     drawnFor_ = state_.baseTime;
     // A few digits are painted at once, sparing the event loop a round; a
     // whole new picture waits for it, with whatever else is pending.
@@ -134,15 +141,13 @@ QPointF CountWidget::baselineOrigin(const CountLayout &layout) const {
     return QPointF(x, y);
 }
 
-std::vector<CountGlyphs::Glyph> CountWidget::placed(const CountLayout &layout) {
-    glyphs_.use(measurer().font(layout.fontSize), devicePixelRatioF(),
-                palette().color(QPalette::WindowText));
-    return glyphs_.place(layout.text, baselineOrigin(layout));
+QColor CountWidget::textColour() const {
+    return palette().color(QPalette::WindowText);
 }
 
-QRegion CountWidget::changedRegion(const CountLayout &shown, const CountLayout &next) {
-    return inPlaceOf(shown, next) ? glyphs_.changed(placed(shown), placed(next)) & rect()
-                                  : QRegion(rect());
+std::vector<CountGlyphs::Glyph> CountWidget::placeGlyphs(const CountLayout &layout) {
+    glyphs_.setAppearance(measurer().font(layout.fontSize), devicePixelRatioF(), textColour());
+    return glyphs_.place(layout.text, baselineOrigin(layout));
 }
 
 void CountWidget::paintEvent(QPaintEvent *event) {
@@ -151,9 +156,13 @@ void CountWidget::paintEvent(QPaintEvent *event) {
     p.fillRect(event->rect(), palette().color(QPalette::Window));
     if (layout_.text.isEmpty())
         return;
-    if (shownRatio_ != devicePixelRatioF()) { // moved to a screen of another ratio
-        shown_ = placed(layout_);
+    // Moved to a screen of another ratio, or new colours (the desktop's
+    // theme, the user's scheme; Qt repaints the whole widget then): placed
+    // and drawn afresh.
+    if (shownRatio_ != devicePixelRatioF() || shownColour_ != textColour()) {
+        shown_ = placeGlyphs(layout_);
         shownRatio_ = devicePixelRatioF();
+        shownColour_ = textColour();
     }
     glyphs_.draw(p, shown_, event->region());
 }
@@ -165,6 +174,11 @@ void CountWidget::resizeEvent(QResizeEvent *event) {
 
 void CountWidget::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
+    // The screen's dpi is certain now, and it may change with the screen.
+    keepMinimumSize();
+    if (QWindow *handle = window()->windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &CountWidget::keepMinimumSize,
+                Qt::UniqueConnection);
     // The first appearance counts as a size change: laid out now that the
     // widget is visible.
     drawCount();

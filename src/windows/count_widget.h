@@ -41,7 +41,6 @@ public:
     void setFace(const QString &name, bool bold, bool italic);
     // The realised size the count is drawn at, in points.
     double fontSize() const;
-    const CountLayout &layout() const { return layout_; }
 
     // Draws the count of this moment. While hidden, only the count is made.
     void drawCount() { drawCount(clock_.nowMSecs()); }
@@ -49,13 +48,6 @@ public:
     void fitFont();
     // Draws the count when the clock's second has changed since the last tick.
     void tick();
-
-    // The part of the widget, in logical pixels, whose pixels differ between
-    // the count drawn with `shown` and with `next`: all of it, unless only the
-    // text changed (same area, face, size and shape). Then just the cells of
-    // the glyphs that changed or moved, old and new, grown to their ink (an
-    // italic face reaches outside its advance) and a pixel of antialiasing.
-    QRegion changedRegion(const CountLayout &shown, const CountLayout &next);
 
 signals:
     void countFailed(const quennix::RunError &error);
@@ -73,8 +65,11 @@ protected:
 
 private:
     void drawCount(qint64 nowMSecs);
-    // The glyphs of a layout, in its face and size on this screen.
-    std::vector<CountGlyphs::Glyph> placed(const CountLayout &layout);
+    // The glyphs of a layout, in its face and size, on this screen and in
+    // the colours of now.
+    std::vector<CountGlyphs::Glyph> placeGlyphs(const CountLayout &layout);
+    QColor textColour() const;
+    void keepMinimumSize();
     const FontMeasurer &measurer() const;
     // Where the text's baseline starts, in logical pixels, snapped to a whole
     // device pixel so the digits stay crisp.
@@ -91,7 +86,8 @@ private:
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;
     std::vector<CountGlyphs::Glyph> shown_; // its glyphs, placed for the device pixel
-    qreal shownRatio_ = 0;                  // ratio of this screen
+    qreal shownRatio_ = 0;                  // the screen's pixel ratio they were drawn for
+    QColor shownColour_;                    // the colour they were drawn in
     BaseTime drawnFor_;                     // the base time it counts to
     bool dragging_ = false;
     QPoint dragStart_, dragLast_; // whole twips within the widget

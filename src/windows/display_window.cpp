@@ -2,6 +2,7 @@
 
 #include "clock_icon.h"
 #include "countdown/formats.h"
+#include "countdown/twips.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -15,9 +16,12 @@ namespace {
 // checks of 50 ms: window managers frame a new window within a few frames.
 constexpr int kSettleChecks = 20;
 
+// The box that asks to end the program when the count cannot be made.
+const QString kDrawingBox = QStringLiteral("Display_Time");
+
 } // namespace
 
-DisplayWindow::DisplayWindow(WindowKind kind, AppState &state, Services &services,
+DisplayWindow::DisplayWindow(WindowKind kind, const AppState &state, Services &services,
                              Qt::WindowFlags flags)
     // Kept above other windows from the moment it is first shown.
     : QMainWindow(nullptr, flags | Qt::Window | Qt::WindowStaysOnTopHint), state_(state),
@@ -45,24 +49,19 @@ DisplayWindow::DisplayWindow(WindowKind kind, AppState &state, Services &service
 void DisplayWindow::placeBuiltIn(const QRectF &client, int above) {
     // The window's minimum size holds from now on (the menu bar included).
     layout()->activate();
-    setGeometry(qRound(twipsToPixels(client.left(), logicalDpiX())),
-                qRound(twipsToPixels(client.top(), logicalDpiY())),
-                qRound(twipsToPixels(client.width(), logicalDpiX())),
-                qRound(twipsToPixels(client.height(), logicalDpiY())) + above);
+    setGeometry(twipsToPixels(client, logicalDpiX(), logicalDpiY()).adjusted(0, 0, 0, above));
 }
 
-void DisplayWindow::runLoad(const QString &title, const std::function<void()> &steps) {
+void DisplayWindow::runOpeningSteps(const QString &title, const std::function<void()> &steps) {
     try {
         steps();
     } catch (const RunError &e) {
-        services_.dialogs.message(e.errorTextSigned(), Dialogs::Buttons::Ok, Dialogs::Icon::None,
-                                  title);
+        services_.dialogs.tell(e.text(RunError::Spelling::ErrorSignSlot), title);
     }
 }
 
-QString DisplayWindow::loadCaption() const {
-    return QStringLiteral("Seconds to ") +
-           formatDate(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
+QString DisplayWindow::openingCaption() const {
+    return secondsToCaption(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
 }
 
 void DisplayWindow::reportCountFailure(const RunError &error) {
@@ -72,7 +71,7 @@ void DisplayWindow::reportCountFailure(const RunError &error) {
     if (services_.programEnd.isEnding())
         return;
     services_.programEnd.beginEnding();
-    services_.dialogs.message(error.errorText() + QStringLiteral("\nKIll ME ?"),
+    services_.dialogs.message(error.text(RunError::Spelling::Error) + QStringLiteral("\nKIll ME ?"),
                               Dialogs::Buttons::YesNo, Dialogs::Icon::Question, kDrawingBox);
     services_.programEnd.endNow();
 }

@@ -9,11 +9,6 @@
 
 namespace quennix {
 
-// Box titles: a count that cannot be drawn, and a failure while a window loads.
-inline const QString kDrawingBox = QStringLiteral("Display_Time");
-inline const QString kTitlelessLoadBox = QStringLiteral("Form1_Load");
-inline const QString kFramedLoadBox = QStringLiteral("Form2_Load");
-
 // What both display windows share: the count widget in the middle, always on
 // top, the outer frame's place and size in twips, dragging, and what happens
 // when the count cannot be made. The window asks for what it cannot do
@@ -51,19 +46,17 @@ signals:
 protected:
     // `client` is the built-in place and size of the count area, in twips;
     // `above` the pixels the framed window's menu bar takes above it.
-    DisplayWindow(WindowKind kind, AppState &state, Services &services, Qt::WindowFlags flags);
+    DisplayWindow(WindowKind kind, const AppState &state, Services &services,
+                  Qt::WindowFlags flags);
     void placeBuiltIn(const QRectF &client, int above);
-    // Runs the window's load steps; a failure is reported in a box with that
-    // title and skips the rest of them.
-    void runLoad(const QString &title, const std::function<void()> &steps);
-    // "Seconds to " and the base time, as a window shows it when it opens.
-    QString loadCaption() const;
+    // Runs the steps a window takes as it opens; a failure is reported in a
+    // box with that title and skips the rest of them.
+    void runOpeningSteps(const QString &title, const std::function<void()> &steps);
+    // "Seconds to " and the base time, as a window names it when it opens.
+    QString openingCaption() const;
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-
-    AppState &state_;
-    Services &services_;
 
 private:
     void reportCountFailure(const RunError &error);
@@ -72,6 +65,8 @@ private:
     QSize wantedOuterSize() const;
     void applyWantedSize();
 
+    const AppState &state_;
+    Services &services_;
     WindowKind kind_;
     CountWidget *count_;
     // The outer size asked for, until the frame is known and it is applied.

@@ -1,7 +1,7 @@
 #include "framed_window.h"
 
 #include "about_dialog.h"
-#include "commands/date_commands.h"
+#include "commands/menu_commands.h"
 
 #include <QEvent>
 #include <QMenuBar>
@@ -11,13 +11,14 @@ namespace quennix {
 FramedWindow::FramedWindow(AppState &state, Services &services)
     // A caption but no close, minimise or maximise buttons.
     : DisplayWindow(WindowKind::Framed, state, services,
-                    Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+                    Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      state_(state), services_(services) {
     setWindowTitle(applicationTitle());
     setupMenu();
     placeBuiltIn(QRectF(1920, 3420, 2388, 756), menuBar()->sizeHint().height());
-    runLoad(kFramedLoadBox, [this] {
+    runOpeningSteps(QStringLiteral("Form2_Load"), [this] {
         count().drawCount();
-        setWindowTitle(loadCaption());
+        setWindowTitle(openingCaption());
     });
 }
 

@@ -22,6 +22,9 @@ private:
     void setupMenu();
     void chooseFont();
     void showAbout();
+
+    AppState &state_;
+    Services &services_;
 };
 
 } // namespace quennix

@@ -5,11 +5,11 @@ namespace quennix {
 TitlelessWindow::TitlelessWindow(AppState &state, Services &services)
     : DisplayWindow(WindowKind::Titleless, state, services, Qt::FramelessWindowHint) {
     placeBuiltIn(QRectF(1920, 1608, 2412, 1068), 0);
-    runLoad(kTitlelessLoadBox, [this] {
+    runOpeningSteps(QStringLiteral("Form1_Load"), [this] {
         count().drawCount();
         // No caption here, but screen readers name the count as the framed
         // window would.
-        count().setAccessibleName(loadCaption());
+        count().setAccessibleName(openingCaption());
     });
 }
 

@@ -83,8 +83,9 @@ wait_exit() {
 windows() { xdotool search --all --onlyvisible --pid "$APP_PID" --class '^quennix$' 2>/dev/null || true; }
 wm_name() { xprop -id "$1" -notype WM_NAME | sed -n 's/^WM_NAME = "\(.*\)"$/\1/p'; }
 # wait_window REGEX: the id of the program's visible window whose name matches.
+# (A first start on a fresh machine may build the font cache for seconds.)
 wait_window() {
-    local w end=$((SECONDS + 10))
+    local w end=$((SECONDS + 30))
     while ((SECONDS < end)); do
         app_gone && fail "the program ended while waiting for /$1/"
         for w in $(windows); do [[ $(wm_name "$w") =~ $1 ]] && echo "$w" && return 0; done
@@ -121,9 +122,8 @@ settled() {
     done
     echo "$last"
 }
-# close_window W: as the frame's close button does: the window manager asks
-# the window to close. (A key it binds, like alt+F4, can reach the window
-# instead while the manager is still grabbing its keys on a busy machine.)
+# close_window W: as the frame's close button does (a key like alt+F4 can
+# reach the window instead while a busy window manager grabs its keys).
 close_window() {
     wmctrl -i -c "$1" || fail "could not ask window $1 to close"
     until_true 5 window_gone "$1" || fail "window $1 still open 5 s after closing it"
@@ -131,7 +131,6 @@ close_window() {
 
 # The program's logical dpi here: Qt's own 96, as no Xft.dpi is set.
 readonly DPI=96
-px() { echo $(($1 * DPI / 1440)); }
 # in_twips "X Y W H": the ini's "Top Left Height Width" for that outer frame.
 in_twips() {
     local x y w h t=$((1440 / DPI))

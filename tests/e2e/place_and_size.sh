@@ -4,7 +4,9 @@
 # drifting, the file written back byte for byte; a left drag on the count
 # moves it once, at the release, by the pointer's travel (a right drag and a
 # still click do not); too small a size gives the smallest window, its outer
-# frame at Top/Left, and dragging the frame smaller stops there.
+# frame at Top/Left, and dragging the frame smaller stops there. A real
+# double-click swaps the window kinds in place, both ways, each window kept
+# above, and the file names the window left at each switch.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 setup_session "${1:?usage: place_and_size.sh QUENNIX_EXECUTABLE}"
 
@@ -61,7 +63,7 @@ place=$(settled "$w")
 read -r x y _ _ <<<"$place"
 read -r _ _ cw ch <<<"$(client "$w")"
 expect "outer frame's corner" "$x $y" "0 0"
-((cw >= $(px 1680) && ch > $(px 360))) || fail "client ${cw}x$ch: no room for the count"
+((cw >= 1680 * DPI / 1440 && ch > 360 * DPI / 1440)) || fail "client ${cw}x$ch: no room for the count"
 close_window "$w" && wait_exit
 expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
 
@@ -80,4 +82,23 @@ read -r _ _ ow oh <<<"$place"
 place=$(settled "$w" "100 100 $ow $oh")
 close_window "$w" && wait_exit
 expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
+
+write_ini 3000 1500 2400 6000 2
+start_app
+framed=$(wait_window '^Seconds to ')
+place=$(settled "$framed" "100 200 400 160")
+for to in '^$' '^Seconds to '; do
+    note "double-click: the other kind takes the same place"
+    old=$framed
+    read -r x y <<<"$(inside "$old" 120 50)"
+    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
+    framed=$(wait_window "$to")
+    settled "$framed" "$place" >/dev/null
+    until_true 5 window_gone "$old" || fail "the window left is still shown"
+    kept_above "$framed" || fail "the new window is not kept above"
+    expect "mode saved at the switch" "$(ini_value Mode)" "$([[ $to == '^$' ]] && echo 2 || echo 1)"
+    sleep 0.6
+done
+
+close_window "$framed" && wait_exit
 note "ok"

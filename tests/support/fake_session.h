@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "support/files.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QtTest>
@@ -67,7 +68,11 @@ public:
 // settings file of its own.
 struct Session {
     ~Session() {
-        delete switcher.current();
+        QList<DisplayWindow *> windows; // (deleting one deletes its menus)
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *window = qobject_cast<DisplayWindow *>(w))
+                windows << window;
+        qDeleteAll(windows);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     DisplayWindow &start(const QByteArray &bytes) {
@@ -79,6 +84,13 @@ struct Session {
         return w;
     }
     QByteArray saved() const { return content(ini); }
+    // The display window on the screen now.
+    DisplayWindow &window() const {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *shown = qobject_cast<DisplayWindow *>(w); shown && shown->isVisible())
+                return *shown;
+        qFatal("no display window is shown");
+    }
 
     FakeDialogs dialogs;
     FakeClock clock;

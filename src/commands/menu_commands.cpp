@@ -1,4 +1,4 @@
-#include "date_commands.h"
+#include "menu_commands.h"
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"
@@ -14,10 +14,9 @@ namespace {
 
 const QString kDateTimePrompt = QStringLiteral("Date and time ?");
 const QString kDateTimeTitle = QStringLiteral("Seconds remaining as a time");
-
-void tell(Dialogs &dialogs, const QString &text, const QString &title) {
-    dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, title);
-}
+// The titles of the boxes that report a calculator's overflow.
+const QString kSecondsAtBox = QStringLiteral("MSecondsat_Click");
+const QString kTimeAtBox = QStringLiteral("MTimeAt_Click");
 
 QString whenText(DateValue t) {
     return formatDate(t, QStringLiteral("hh:mm:ss AM/PM")) + QStringLiteral(" on ") +
@@ -31,28 +30,26 @@ std::optional<QString> askBaseTime(AppState &state, Services &services) {
     // A target the count cannot reach from now (beyond the 32-bit range) would
     // end the program at the next tick.
     if (!date || !countBetween(secondOf(services.clock.nowMSecs()), instantOf(*date))) {
-        tell(services.dialogs, QStringLiteral("Not a valid date"), applicationTitle());
+        services.dialogs.tell(QStringLiteral("Not a valid date"), applicationTitle());
         return std::nullopt;
     }
     state.baseTime = BaseTime(*date);
-    return QStringLiteral("Seconds to ") +
-           formatDate(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
+    return secondsToCaption(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
 }
 
 void askSecondsAt(Dialogs &dialogs) {
     const auto date = textToDate(dialogs.input(kDateTimePrompt, kDateTimeTitle));
     if (!date) {
-        tell(dialogs, QStringLiteral("The date entered is not valid."), applicationTitle());
+        dialogs.tell(QStringLiteral("The date entered is not valid."), applicationTitle());
         return;
     }
     try {
         const qint32 remaining = secondsBetween(*date, kEpoch2000);
-        tell(dialogs,
-             QStringLiteral("At ") + whenText(*date) + QLatin1Char('\n') +
-                 QStringLiteral("Seconds remaining will be ") + formatCount(remaining),
-             applicationTitle());
+        dialogs.tell(QStringLiteral("At ") + whenText(*date) + QLatin1Char('\n') +
+                         QStringLiteral("Seconds remaining will be ") + formatCount(remaining),
+                     applicationTitle());
     } catch (const RunError &e) {
-        tell(dialogs, e.errText(), kSecondsAtBox);
+        dialogs.tell(e.text(), kSecondsAtBox);
     }
 }
 
@@ -66,12 +63,12 @@ void askTimeAt(Dialogs &dialogs) {
         if (remaining == std::numeric_limits<qint32>::min())
             throw RunError::overflow();
         const DateValue t = addSeconds(-double(remaining), kEpoch2000);
-        tell(dialogs,
-             QStringLiteral("Time with ") + formatCount(remaining) +
-                 QStringLiteral(" seconds remaining will be ") + QLatin1Char('\n') + whenText(t),
-             applicationTitle());
+        dialogs.tell(QStringLiteral("Time with ") + formatCount(remaining) +
+                         QStringLiteral(" seconds remaining will be ") + QLatin1Char('\n') +
+                         whenText(t),
+                     applicationTitle());
     } catch (const RunError &e) {
-        tell(dialogs, e.errText(), kTimeAtBox);
+        dialogs.tell(e.text(), kTimeAtBox);
     }
 }
 

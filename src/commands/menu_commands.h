@@ -7,9 +7,7 @@
 
 namespace quennix {
 
-// The titles of the boxes that report a calculator's overflow.
-const QString kSecondsAtBox = QStringLiteral("MSecondsat_Click");
-const QString kTimeAtBox = QStringLiteral("MTimeAt_Click");
+// The framed window's menu commands that ask and answer through the boxes.
 
 // Stuff > Base Time: asks for a date and time and counts to it from the next
 // second on. Returns the framed window's new caption. A text that is not a

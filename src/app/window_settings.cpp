@@ -1,0 +1,57 @@
+#include "window_settings.h"
+
+#include "windows/display_window.h"
+
+namespace quennix {
+
+namespace {
+
+const QString kReadBox = QStringLiteral("Main");
+const QString kSaveBox = QStringLiteral("Shutdown");
+
+} // namespace
+
+void reportRead(const SettingsRead &read, Dialogs &dialogs) {
+    if (read.openError)
+        dialogs.tell(read.openError->text(), kReadBox);
+    for (const RunError &e : read.entryErrors)
+        dialogs.tell(e.text(), kReadBox);
+}
+
+void applySharedSettings(const Settings &s, AppState &state) {
+    state.fontName = s.fontName;
+    state.baseTime = s.baseTime.isEmpty() ? BaseTime() : BaseTime::fromText(s.baseTime);
+}
+
+void applySettings(DisplayWindow &window, const Settings &s) {
+    window.setTop(s.top);
+    window.setLeft(s.left);
+    window.setHeight(s.height);
+    window.setWidth(s.width);
+    window.count().setFace(s.fontName, s.fontBold, s.fontItalic);
+}
+
+Settings settingsOf(const DisplayWindow &window, const AppState &state) {
+    Settings s;
+    s.top = window.top();
+    s.left = window.left();
+    s.height = window.height();
+    s.width = window.width();
+    s.fontName = state.fontName;
+    s.fontBold = window.count().bold();
+    s.fontItalic = window.count().italic();
+    s.baseTime = state.baseTime.text();
+    s.kind = window.kind();
+    return s;
+}
+
+void saveSettings(const DisplayWindow &window, const AppState &state, const QString &path,
+                  Dialogs &dialogs) {
+    try {
+        writeSettingsFile(path, settingsBytes(settingsOf(window, state)));
+    } catch (const RunError &e) {
+        dialogs.tell(e.text(), kSaveBox);
+    }
+}
+
+} // namespace quennix
