@@ -3,8 +3,6 @@
 #include "date_text.h"
 #include "run_error.h"
 
-#include <utility>
-
 namespace quennix {
 
 BaseTime BaseTime::fromText(const QString &text) {
@@ -25,11 +23,8 @@ DateValue BaseTime::value() const {
 }
 
 Instant BaseTime::instant() const {
-    QByteArray zone = zoneStamp();
-    if (!instant_ || zone != zone_) {
+    if (zoneChanged(zone_) || !instant_)
         instant_ = instantOf(value());
-        zone_ = std::move(zone);
-    }
     return *instant_;
 }
 

@@ -31,7 +31,7 @@ private:
     DateValue value_ = kEpoch2000;
     std::optional<QString> text_;
     mutable std::optional<Instant> instant_;
-    mutable QByteArray zone_; // the zone instant_ was worked out in
+    mutable ZoneStamp zone_; // the zone instant_ was worked out in
 };
 
 } // namespace quennix

@@ -53,17 +53,20 @@ DateValue wallTimeOf(Instant instant) {
     return dateValueFromSeconds(wall);
 }
 
-QByteArray zoneStamp() {
+bool zoneChanged(ZoneStamp &stamp) {
     // The C library takes TZ as it reads (an empty one is UTC); without it,
     // /etc/localtime, read again when its file changes.
-    if (const char *tz = std::getenv("TZ"))
-        return QByteArray("TZ=") + tz;
+    const char *tz = std::getenv("TZ");
     struct stat st {};
-    if (::stat("/etc/localtime", &st) != 0)
-        return QByteArray("UTC");
-    return QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino)) +
-           ':' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' +
-           QByteArray::number(qint64(st.st_mtim.tv_nsec));
+    if (!tz && ::stat("/etc/localtime", &st) != 0)
+        st = {};
+    const bool same = (tz != nullptr) == stamp.tzSet && (!tz || stamp.tz == tz) &&
+                      quint64(st.st_dev) == stamp.device && quint64(st.st_ino) == stamp.inode &&
+                      st.st_mtim.tv_sec == stamp.modified && st.st_mtim.tv_nsec == stamp.modifiedNs;
+    if (!same)
+        stamp = ZoneStamp{tz != nullptr,      tz ? tz : "",      quint64(st.st_dev),
+                          quint64(st.st_ino), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    return !same;
 }
 
 std::optional<qint32> countBetween(Instant from, Instant to) {

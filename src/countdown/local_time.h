@@ -2,8 +2,8 @@
 
 #include "date_value.h"
 
-#include <QByteArray>
 #include <optional>
+#include <string>
 
 namespace quennix {
 
@@ -29,9 +29,17 @@ Instant instantOf(DateValue wall);
 DateValue wallTimeOf(Instant instant);
 
 // What tells one zone from another: the TZ text when set, else the zone
-// file's identity. Asking costs a file status, so it can be asked every
-// second; conversions under equal stamps agree.
-QByteArray zoneStamp();
+// file's identity. Conversions under equal stamps agree.
+struct ZoneStamp {
+    bool tzSet = false;
+    std::string tz;
+    quint64 device = 0, inode = 0;
+    qint64 modified = 0, modifiedNs = 0;
+};
+// Whether the zone in force differs from `stamp`, which then becomes it.
+// Costs a file status and no allocation while the zone stays, so it can be
+// asked every second.
+bool zoneChanged(ZoneStamp &stamp);
 
 // Whole seconds from one instant to another, negative when `to` is earlier,
 // when they fit the count's signed 32 bits.
