@@ -1,6 +1,5 @@
-// The settings reader over any bytes: no crash, hang or undefined behaviour,
-// and the face, flags, base time and kind it read, written back by the
-// program, read again without an error and the same.
+// The settings reader over any bytes: no crash, hang or undefined behaviour;
+// what it read, written back by the program, reads again the same, unhurt.
 
 #include "settings/settings_file.h"
 

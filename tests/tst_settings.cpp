@@ -1,6 +1,5 @@
-// The settings file: reading its fields and keys, the bytes written, where it
-// lives, and saving that never leaves a broken file (failed writes, kills in
-// mid-save). Reading a huge damaged file quickly is the read benchmark's.
+// The settings file: its fields and keys, the bytes written, where it lives,
+// saves that never leave a broken file. (A huge damaged file: the benchmark.)
 
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
@@ -284,14 +283,16 @@ void TestSettings::killedSaves() {
     QVERIFY(alive.waitForStarted());
     const QString going = "quennix.ini.saving-" + QString::number(alive.processId());
     put(dir.filePath(going), "saving");
-    // Nor is an old file whose name only looks like a save's.
-    QFile lookalike(dir.filePath("quennix.ini.saving-notes"));
-    QVERIFY(lookalike.open(QIODevice::WriteOnly) &&
-            lookalike.setFileTime(QDateTime::currentDateTime().addDays(-1),
-                                  QFileDevice::FileModificationTime));
-    lookalike.close();
+    // Nor is an old file whose name only looks like a save's, or any other.
+    for (const char *name : {"quennix.ini.saving-notes", "notes"}) {
+        QFile old(dir.filePath(name));
+        QVERIFY(old.open(QIODevice::WriteOnly) &&
+                old.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                QFileDevice::FileModificationTime));
+    }
     writeSettingsFile(path, version(1));
-    QCOMPARE(entries(dir.path()), (QStringList{"quennix.ini", going, "quennix.ini.saving-notes"}));
+    QCOMPARE(entries(dir.path()),
+             (QStringList{"notes", "quennix.ini", going, "quennix.ini.saving-notes"}));
     QVERIFY(!alive.waitForFinished(100));
 }
 

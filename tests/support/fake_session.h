@@ -84,8 +84,7 @@ struct Session {
         return w;
     }
     QByteArray saved() const { return content(ini); }
-    // The display window on the screen now.
-    DisplayWindow &window() const {
+    DisplayWindow &window() const { // the display window on the screen now
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *shown = qobject_cast<DisplayWindow *>(w); shown && shown->isVisible())
                 return *shown;
