@@ -277,12 +277,13 @@ void TestSettings::killedSaves() {
     }
     QVERIFY(seen[0] > 0 && seen[1] > 0); // kills landed at different points
     // A save going on in another running program is left alone, and so is
-    // that program.
+    // that program; a save whose program is gone (listed first) is not.
     QProcess alive;
     alive.start("sleep", {"30"});
     QVERIFY(alive.waitForStarted());
     const QString going = "quennix.ini.saving-" + QString::number(alive.processId());
     put(dir.filePath(going), "saving");
+    put(dir.filePath("quennix.ini.saving-1000000000"), "dead");
     // Nor is an old file whose name only looks like a save's, or any other.
     for (const char *name : {"quennix.ini.saving-notes", "notes"}) {
         QFile old(dir.filePath(name));
