@@ -220,6 +220,7 @@ void TestSettings::failedSave() {
     QDir().mkdir(folder);
     if (setup == "disk full" && ::mount("tmpfs", QFile::encodeName(folder), "tmpfs", 0, "size=64k"))
         QSKIP("a 64 KiB tmpfs cannot be mounted here, so the disk cannot be filled safely");
+    const auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(folder)); }); // if mounted
     const bool deeper = setup == "file in the way" || setup.endsWith("per-user");
     const QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
     if (setup == "folder")
@@ -247,8 +248,6 @@ void TestSettings::failedSave() {
     }
     const QStringList after = entries(folder);
     const QByteArray kept = content(QFileInfo(path).isDir() ? path + "/keep" : path);
-    if (setup == "disk full")
-        ::umount(QFile::encodeName(folder));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(thrown, error);
     QCOMPARE(after, before); // no file of the save is left
