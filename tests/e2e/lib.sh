@@ -62,7 +62,7 @@ fake_clock() {
     FAKE_CLOCK=(LD_PRELOAD="$lib" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_NO_CACHE=1
         FAKETIME_TIMESTAMP_FILE="$TMP_ROOT/faketime")
 }
-# set_clock SPEC: "@2027-03-28 00:59:40" (local time), "+0"... The file is
+# set_clock WHEN: "@2027-03-28 00:59:40" (local time), "+0"... The file is
 # replaced in one step: a newer libfaketime (Debian 13's) ends the program
 # when it reads it half-written.
 set_clock() { echo "$1" >"$TMP_ROOT/faketime.new" && mv "$TMP_ROOT/faketime.new" "$TMP_ROOT/faketime"; }
