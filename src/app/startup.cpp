@@ -9,7 +9,7 @@ namespace quennix {
 DisplayWindow &startFromSettings(const QString &path, AppState &state, Services &services,
                                  WindowSwitcher &switcher) {
     state.baseTime = BaseTime();
-    const SettingsRead read = readSettingsFile(path, secondOf(services.clock.nowMSecs()));
+    const SettingsRead read = readSettingsFile(path, services.clock.nowSeconds());
     reportRead(read, services.dialogs);
     if (read.openError) {
         // Nothing read: the framed window at its built-in place and size.

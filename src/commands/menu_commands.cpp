@@ -29,7 +29,7 @@ std::optional<QString> askBaseTime(AppState &state, Services &services) {
     const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
     // A target the count cannot reach from now (beyond the 32-bit range) would
     // end the program at the next tick.
-    if (!date || !countBetween(secondOf(services.clock.nowMSecs()), instantOf(*date))) {
+    if (!date || !countBetween(services.clock.nowSeconds(), instantOf(*date))) {
         services.dialogs.tell(QStringLiteral("Not a valid date"), applicationTitle());
         return std::nullopt;
     }

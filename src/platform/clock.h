@@ -11,12 +11,18 @@ public:
     // The current instant, in milliseconds since 1 January 1970 00:00:00 UTC:
     // counts are worked out between instants, never from a wall-clock reading.
     virtual qint64 nowMSecs() const = 0;
+    // The whole second now falls in.
+    qint64 nowSeconds() const;
 };
 
 // The whole second an instant in milliseconds falls in (rounded down, also
 // before 1970).
 inline qint64 secondOf(qint64 msecs) {
     return msecs >= 0 ? msecs / 1000 : -((999 - msecs) / 1000);
+}
+
+inline qint64 Clock::nowSeconds() const {
+    return secondOf(nowMSecs());
 }
 
 } // namespace quennix
