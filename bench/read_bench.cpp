@@ -1,49 +1,70 @@
-// Times reading a 100 MB damaged settings file: short junk fields and
-// key-like ones, a bad base time in every line, the last entry a good one.
-// The program starts from such a file in well under two seconds and in
-// constant memory, with one box for the bad key; the exit status is 1 when
-// the read is slower, grows the memory by 50 MiB or more, or reads wrongly.
+// Times reading the worst settings files: a damaged one of the largest size
+// ever read (short junk fields and key-like ones, a bad base time in every
+// line, the last entry a good one), and a 2 GB one, of which only that much
+// is read. The program starts from either at once and in constant memory;
+// the exit status is 1 when a read is slower than a tenth of a second, grows
+// the memory by 50 MiB or more, or reads wrongly.
 //
 // Output:
-//   read 105 MB damaged: 0.61 s, memory +0 MiB
+//   read 1 MiB damaged: 4.1 ms; 2 GB: 3.9 ms; memory +0 MiB
 
 #include "settings/settings_file.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
 
 using namespace quennix;
 
-int main() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("quennix.ini");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    const QByteArray block =
-        QByteArray("a,b,,Top=x,FontName=Arial Narrow\r\nBaseTime=soon\r\n").repeated(21000);
-    for (int i = 0; i < 100; ++i)
-        file.write(block);
-    file.write("Top=42");
-    file.close();
+namespace {
 
-    rusage before{}, after{};
-    getrusage(RUSAGE_SELF, &before);
+long maxRssKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Reads the file as at 1 January 2000; the time taken in milliseconds.
+SettingsRead timedRead(const QString &path, double &ms) {
     QElapsedTimer timer;
     timer.start();
-    const SettingsRead read = readSettingsFile(path, 946684800); // 1 January 2000
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    getrusage(RUSAGE_SELF, &after);
-    const long grownMiB = (after.ru_maxrss - before.ru_maxrss) / 1024;
-    std::printf("read %lld MB damaged: %.2f s, memory +%ld MiB\n", QFileInfo(path).size() / 1000000,
-                seconds, grownMiB);
+    SettingsRead read = readSettingsFile(path, 946684800);
+    ms = timer.nsecsElapsed() / 1e6;
+    return read;
+}
 
-    const bool right = read.values.top == 42 &&
-                       read.values.fontName == QLatin1String("Arial Narrow") &&
-                       read.entryErrors.size() == 1 && read.entryErrors.front().number() == 13;
-    return right && seconds < 2 && grownMiB < 50 ? 0 : 1;
+} // namespace
+
+int main() {
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath("damaged.ini"), huge = dir.filePath("huge.ini");
+    QFile file(damaged);
+    const QByteArray line("a,b,,Top=x,FontName=Arial Narrow\r\nBaseTime=soon\r\n");
+    const QByteArray last("Top=42");
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.write(line.repeated((kMaxSettingsBytes - last.size()) / line.size())) ||
+        !file.write(last) || !file.resize(kMaxSettingsBytes))
+        return 1;
+    file.close();
+    QFile sparse(huge);
+    if (!sparse.open(QIODevice::WriteOnly) || !sparse.write("Top=42\r\n") ||
+        !sparse.resize(qint64(2) << 30))
+        return 1;
+    sparse.close();
+
+    const long before = maxRssKiB();
+    double damagedMs = 0, hugeMs = 0;
+    const SettingsRead one = timedRead(damaged, damagedMs);
+    const SettingsRead two = timedRead(huge, hugeMs);
+    const long grownMiB = (maxRssKiB() - before) / 1024;
+    std::printf("read 1 MiB damaged: %.1f ms; 2 GB: %.1f ms; memory +%ld MiB\n", damagedMs, hugeMs,
+                grownMiB);
+
+    const bool right = one.values.top == 42 && one.values.fontName == QLatin1String("Arial Narrow") &&
+                       one.entryErrors.size() == 1 && one.entryErrors.front().number() == 13 &&
+                       two.values.top == 42 && two.entryErrors.size() == 1 &&
+                       two.entryErrors.front().number() == 75;
+    return right && damagedMs < 100 && hugeMs < 100 && grownMiB < 50 ? 0 : 1;
 }

@@ -13,6 +13,9 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -25,23 +28,29 @@ QStringList entries(const QString &dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
-// What was read: the values that differ from the defaults, then the errors.
+// What was read: the file's entries that differ from the defaults', as the
+// program writes them, then the errors; or the error that kept it unopened.
 QString describe(const SettingsRead &r) {
-    const Settings &v = r.values;
+    if (r.openError)
+        return QStringLiteral("open%1").arg(r.openError->number());
+    const QStringList defaults = QString::fromUtf8(settingsBytes({})).split("\r\n");
     QStringList parts;
-    if (v.top || v.left || v.height || v.width)
-        parts << QStringLiteral("%1,%2,%3,%4").arg(v.top).arg(v.left).arg(v.height).arg(v.width);
-    if (!v.fontName.isEmpty())
-        parts << QLatin1Char('[') + v.fontName + QLatin1Char(']');
-    if (v.fontBold || v.fontItalic)
-        parts << QStringLiteral("bold%1,italic%2").arg(v.fontBold).arg(v.fontItalic);
-    if (!v.baseTime.isEmpty())
-        parts << QLatin1Char('<') + v.baseTime + QLatin1Char('>');
-    if (v.kind == WindowKind::Titleless)
-        parts << QStringLiteral("titleless");
+    for (const QString &entry : QString::fromUtf8(settingsBytes(r.values)).split("\r\n"))
+        if (!defaults.contains(entry))
+            parts << entry;
     for (const RunError &e : r.entryErrors)
         parts << QStringLiteral("err%1").arg(e.number());
     return parts.join(QLatin1Char(' '));
+}
+
+// A socket listening at a path.
+bool listening(const QByteArray &path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    return fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+           ::listen(fd, 1) == 0;
 }
 
 // A file that gives its bytes up to "<read error>", then fails to read.
@@ -85,8 +94,8 @@ private slots:
     void reading();
     void location_data();
     void location();
-    void failedSave_data();
-    void failedSave();
+    void atTheName_data();
+    void atTheName();
     void killedSaves();
 };
 
@@ -98,48 +107,50 @@ void TestSettings::reading_data() {
         QByteArray("Top=1\r\nLeft=2\r\nHeight=3\r\nWidth=4\r\nFontName=A\r\n"
                    "FontBold=True\r\nFontItalic=-1\r\nBaseTime=01/02/2030\r\n"
                    "Mode=1\r\n"),
-        "1,2,3,4 [A] bold1,italic1 <01/02/2030> titleless");
+        "Top=1 Left=2 Height=3 Width=4 FontName=A FontBold=True FontItalic=True "
+        "BaseTime=01/02/2030 Mode=1");
     row("commas and every line end, last value wins",
-        QByteArray("Top=1,Left=2\rWidth=3\nTop=4\n\r\n"), "4,2,0,3");
+        QByteArray("Top=1,Left=2\rWidth=3\nTop=4\n\r\n"), "Top=4 Left=2 Width=3");
     row("blanks: leading skipped, trailing kept", QByteArray(" \t FontName=A B ,Mode=1"),
-        "[A B ] titleless");
-    row("a quoted value ending in a comma", QByteArray("\"FontName=a,\",Top=1"), "1,0,0,0 [a,]");
+        "FontName=A B  Mode=1");
+    row("a quoted value ending in a comma", QByteArray("\"FontName=a,\",Top=1"),
+        "Top=1 \"FontName=a,\"");
     row("quotes: across a comma and lines, rest dropped",
-        QByteArray("\"FontName=A,\r\nB\"xy,Top=1,\"FontName=C"), "1,0,0,0 [C]");
-    row("fields across the read chunks", chunk + ",\"FontName=q,r\"\r\nTop=5", "5,0,0,0 [q,r]");
-    row("blanks across the read chunks", chunk + "x, \t Top=6", "6,0,0,0");
+        QByteArray("\"FontName=A,\r\nB\"xy,Top=1,\"FontName=C"), "Top=1 FontName=C");
+    row("fields across the read chunks", chunk + ",\"FontName=q,r\"\r\nTop=5", "Top=5 \"FontName=q,r\"");
+    row("blanks across the read chunks", chunk + "x, \t Top=6", "Top=6");
     row("too long is cut", "FontName=" + QByteArray(70000, 'n') + ",Mode=1",
-        "[" + QString(FieldReader::kMaxField - 9, 'n') + "] titleless");
+        "FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
     row("case-sensitive, at the start", QByteArray("top=1,xLeft=2,mode=1"), "");
     row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"),
-        "7,0,0,0 err6 err6");
+        "Top=7 err6 err6");
     row("ninth character untested", QByteArray("BaseTime:01/01/2030,Mode_1"),
-        "<01/01/2030> titleless");
-    row("base time not a date", QByteArray("BaseTime=soon,Top=3"), "3,0,0,0 err13");
+        "BaseTime=01/01/2030 Mode=1");
+    row("base time not a date", QByteArray("BaseTime=soon,Top=3"), "Top=3 err13");
     row("errors in file order, once a key",
         QByteArray("Mode=1e10,BaseTime=x,Width=-1e10,Mode=1e11"), "err6 err13 err6");
     // From 1 January 2000 the count reaches 2^31 - 1 seconds ahead and 2^31
     // back; a base time beyond would overflow at the first drawing.
     row("last base time reached", QByteArray("BaseTime=19/01/2068 03:14:07 AM"),
-        "<19/01/2068 03:14:07 AM>");
+        "BaseTime=19/01/2068 03:14:07 AM");
     row("a second later", QByteArray("BaseTime=19/01/2068 03:14:08 AM"), "err6");
     row("first base time reached", QByteArray("BaseTime=13/12/1931 08:45:52 PM"),
-        "<13/12/1931 08:45:52 PM>");
+        "BaseTime=13/12/1931 08:45:52 PM");
     row("a second earlier", QByteArray("BaseTime=13/12/1931 08:45:51 PM"), "err6");
     row("a time alone is 30/12/1899", QByteArray("BaseTime=10:00:00 AM"), "err6");
     row("UTF-8, else Latin-1",
         QByteArray("FontName=Caf\xe9\nFontName=\xc5\x81\xc3\xb3"
                    "d\xc5\xba"),
-        "[Łódź]");
+        "FontName=Łódź");
     row("a read error part-way", QByteArray("Top=1,Mode=1\r\nLeft=2<read error>,Width=3"),
-        "1,2,0,0 titleless err57");
-    row("junk and NULs", QByteArray("\0\xff\"\0\",Top=9\0\r\nLeft=4", 20), "9,4,0,0");
+        "Top=1 Left=2 Mode=1 err57");
+    row("junk and NULs", QByteArray("\0\xff\"\0\",Top=9\0\r\nLeft=4", 20), "Top=9 Left=4");
     // Faces as the program writes them, read back whole: a comma is quoted,
     // quotes inside are dropped, and so are line breaks, so no entry can be
     // slipped in or swallowed. (UTF-8 stays whole: above.)
-    row("written: a comma", fileWith("T, R"), "[T, R] <01/01/2000>");
-    row("written: a comma and quotes", fileWith("A, \"B\""), "[A, B] <01/01/2000>");
-    row("written: line breaks", fileWith("A\r\nMode=1"), "[AMode=1] <01/01/2000>");
+    row("written: a comma", fileWith("T, R"), "\"FontName=T, R\" BaseTime=01/01/2000");
+    row("written: a comma and quotes", fileWith("A, \"B\""), "\"FontName=A, B\" BaseTime=01/01/2000");
+    row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1 BaseTime=01/01/2000");
 }
 
 void TestSettings::reading() {
@@ -189,30 +200,44 @@ void TestSettings::location() {
     QVERIFY(SettingsPlaces::current().programDirWritable);
 }
 
-void TestSettings::failedSave_data() {
+void TestSettings::atTheName_data() {
+    // Whatever stands at the file's name: what start-up reads ("open" and the
+    // error when nothing could be), and the error a save gives (0: saved;
+    // -1: not tried). A failed save leaves what was there as it was.
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<int>("error");
-    row("a folder in the file's place", "folder", 75);
-    row("a file in its folder's place", "file in the way", 75);
-    row("disk full", "disk full", 61);
-    row("folder not writable", "as nobody: folder", 70);
-    row("file write-protected", "as nobody: file", 70);
-    row("per-user folder cannot be made", "as nobody: per-user", 70);
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<int>("saved");
+    const QString whole = QStringLiteral("FontName=First BaseTime=01/01/2000");
+    row("a whole file", "file", whole, 0);
+    row("nothing", "nothing", "open53", 0);
+    row("a file in its folder's place", "file in the way", "open53", 75);
+    row("a folder", "folder", "open75", 75);
+    row("a FIFO", "fifo", "open75", 75);
+    row("a socket", "socket", "open75", 75);
+    row("a link to /dev/zero", "zero", "open75", -1);
+    row("a link that loops", "loop", "open75", 75);
+    row("more than a settings file holds", "long", "Top=1 err75", 0);
+    row("disk full", "disk full", whole, 61);
+    row("no access", "as nobody: file 000", "open70", 70);
+    row("folder not writable", "as nobody: folder", whole, 70);
+    row("file write-protected", "as nobody: file 400", whole, 70);
+    row("per-user folder cannot be made", "as nobody: per-user", "open53", 70);
 }
 
-void TestSettings::failedSave() {
+void TestSettings::atTheName() {
     QFETCH(QString, setup);
-    QFETCH(int, error);
+    QFETCH(QString, read);
+    QFETCH(int, saved);
     if (setup.startsWith("as nobody") && geteuid() == 0) {
-        // Root writes anywhere: this row runs again as user nobody.
+        // Root reads and writes anywhere: this row runs again as user nobody.
         QProcess child;
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
                                 QCoreApplication::applicationFilePath(),
-                                "failedSave:" + QString::fromUtf8(QTest::currentDataTag())});
+                                "atTheName:" + QString::fromUtf8(QTest::currentDataTag())});
         if (!child.waitForFinished(60000) && child.error() == QProcess::FailedToStart)
             QSKIP("setpriv is needed to become an ordinary user");
-        QVERIFY2(child.readAll().contains("PASS   : TestSettings::failedSave"), "as nobody");
+        QVERIFY2(child.readAll().contains("PASS   : TestSettings::atTheName"), "as nobody");
         return;
     }
     QTemporaryDir dir;
@@ -223,11 +248,20 @@ void TestSettings::failedSave() {
     const auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(folder)); }); // if mounted
     const bool deeper = setup == "file in the way" || setup.endsWith("per-user");
     const QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
+    const QByteArray name = QFile::encodeName(path);
     if (setup == "folder")
         put(path + "/keep", version(0));
     else if (setup == "file in the way")
         put(folder + "/config", version(0));
-    else if (!deeper)
+    else if (setup == "fifo")
+        QCOMPARE(::mkfifo(name, 0600), 0);
+    else if (setup == "socket")
+        QVERIFY(listening(name));
+    else if (setup == "zero" || setup == "loop")
+        QCOMPARE(::symlink(setup == "zero" ? "/dev/zero" : name.constData(), name), 0);
+    else if (setup == "long")
+        put(path, "Top=1\r\n" + QByteArray(kMaxSettingsBytes, ' '));
+    else if (!deeper && setup != "nothing")
         put(path, version(0));
     if (setup == "disk full") {
         QFile filler(folder + "/filler");
@@ -236,10 +270,18 @@ void TestSettings::failedSave() {
         }
     }
     if (setup.startsWith("as nobody"))
-        QFile::setPermissions(setup.endsWith("file") ? path : folder,
-                              QFile::ReadOwner | QFile::ExeOwner);
-    const QStringList before = entries(folder);
+        QFile::setPermissions(setup.contains("file") ? path : folder,
+                              setup.endsWith("400") ? QFile::ReadOwner
+                              : setup.endsWith("000")
+                                  ? QFile::Permissions()
+                                  : QFile::ReadOwner | QFile::ExeOwner);
 
+    QCOMPARE(describe(readSettingsFile(path, 946684800)), read);
+    if (saved < 0)
+        return;
+    const QStringList before = entries(folder);
+    struct stat old {};
+    ::lstat(name, &old);
     int thrown = 0;
     try {
         writeSettingsFile(path, version(1));
@@ -247,12 +289,17 @@ void TestSettings::failedSave() {
         thrown = e.number();
     }
     const QStringList after = entries(folder);
-    const QByteArray kept = content(QFileInfo(path).isDir() ? path + "/keep" : path);
+    struct stat now {};
+    ::lstat(name, &now);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(thrown, error);
+    QCOMPARE(thrown, saved);
+    if (saved == 0) {
+        QCOMPARE(content(path), version(1));
+        return;
+    }
     QCOMPARE(after, before); // no file of the save is left
-    if (!deeper)
-        QCOMPARE(kept, version(0));
+    QCOMPARE(now.st_mode, old.st_mode);
+    QCOMPARE(now.st_ino, old.st_ino);
 }
 
 void TestSettings::killedSaves() {

@@ -16,12 +16,15 @@ class FieldReader {
 public:
     static constexpr int kMaxField = 64 * 1024;
 
-    explicit FieldReader(QIODevice &device);
+    // Reads no more than `limit` bytes of the device.
+    FieldReader(QIODevice &device, qint64 limit);
 
     bool atEnd();
     // Whether reading stopped on an error of the device rather than at the
     // end of the file.
     bool failed() const { return failed_; }
+    // Whether reading stopped at the limit with more bytes to come.
+    bool overLimit() const { return overLimit_; }
     // The next field's raw bytes. Call only when !atEnd(). The view stays
     // valid until the next call: nearly every field is handed out where it
     // lies in the read buffer, without a copy, which keeps a file of millions
@@ -44,12 +47,14 @@ private:
     void skipDelimiter();
 
     QIODevice &device_;
+    qint64 left_; // bytes the limit still allows
     QByteArray buffer_;
     QByteArray spill_;
     int pos_ = 0;
     int end_ = 0;
     bool exhausted_ = false;
     bool failed_ = false;
+    bool overLimit_ = false;
 };
 
 } // namespace quennix

@@ -25,7 +25,7 @@ QLatin1String savingInfix() {
 // to a dead process whose id some other process has taken since.
 constexpr time_t kStaleAge = 60 * 60;
 
-RunError failure(const QString &path, int err) {
+RunError failure(int err) {
     switch (err) {
     case ENOSPC:
     case EDQUOT:
@@ -40,14 +40,11 @@ RunError failure(const QString &path, int err) {
     case EISDIR:
     case ENAMETOOLONG:
     case ELOOP:
+    case EEXIST: // a file where a folder is to be made
         return RunError::pathFileAccess();
     default:
-        break;
+        return RunError::deviceIoError();
     }
-    const QFileInfo target(path);
-    if (target.isDir() || !QFileInfo(target.absolutePath()).isDir())
-        return RunError::pathFileAccess();
-    return RunError::deviceIoError();
 }
 
 // Closes the descriptor on every way out.
@@ -155,29 +152,33 @@ void makeFolderFor(const QString &path) {
     for (QDir d(folder); !d.exists() && !d.isRoot(); d.setPath(QFileInfo(d.path()).path()))
         missing.prepend(d.path());
     for (const QString &f : missing) {
-        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 && errno != EEXIST)
-            throw failure(f, errno);
+        // A folder another program made meanwhile will do; a file will not.
+        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 &&
+            !(errno == EEXIST && QFileInfo(f).isDir()))
+            throw failure(errno);
     }
-    if (!QFileInfo(folder).isDir())
-        throw RunError::pathFileAccess();
 }
 
 void replaceFile(const QString &path, const QByteArray &bytes) {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw RunError::pathFileAccess();
     // A link to the settings file elsewhere stays a link; its target is replaced.
+    const QFileInfo info(path);
     QString target = path;
     if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
         target = info.canonicalFilePath();
     const QByteArray targetName = QFile::encodeName(target);
 
+    // Only a regular file is replaced: a folder, a FIFO, a socket, a device
+    // or a link that loops is left as it is, whoever may write there.
     // Renaming would replace even a write-protected file; the user protected
     // it for a reason, so it is refused as an ordinary write would be.
     struct stat old;
     const bool existed = ::stat(targetName.constData(), &old) == 0;
+    if (!existed && errno != ENOENT)
+        throw failure(errno);
+    if (existed && !S_ISREG(old.st_mode))
+        throw RunError::pathFileAccess();
     if (existed && ::access(targetName.constData(), W_OK) != 0)
-        throw failure(target, errno);
+        throw failure(errno);
 
     removeStaleSaves(target);
 
@@ -185,11 +186,11 @@ void replaceFile(const QString &path, const QByteArray &bytes) {
     Descriptor file(
         ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
     if (file.get() < 0)
-        throw failure(target, errno);
+        throw failure(errno);
 
     const auto fail = [&](int err) {
         ::unlink(tempName.constData());
-        return failure(target, err);
+        return failure(err);
     };
     if (existed && ::fchmod(file.get(), old.st_mode & 07777) != 0)
         throw fail(errno);

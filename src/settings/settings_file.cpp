@@ -6,9 +6,11 @@
 #include "settings/file_replacement.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
+#include <fcntl.h>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace quennix {
@@ -33,6 +35,12 @@ Failure setTruth(bool &target, QStringView value) {
         return Failure::Overflow;
     target = *truth;
     return Failure::None;
+}
+
+// Places and sizes are written as whole twips, which read back exactly.
+// Every place and size a window can have fits 32 bits many times over.
+QString wholeText(double twips) {
+    return QString::number(tryWholeNumber(twips).value_or(0));
 }
 
 // Kept as text (so it is written back unchanged), but only when it is a date
@@ -70,16 +78,16 @@ struct Key {
 const Key kKeys[] = {
     {QLatin1String("Top="), 4,
      [](Settings &s, QStringView v, Instant) { return setWhole(s.top, v); },
-     [](const Settings &s) { return numberText(s.top); }},
+     [](const Settings &s) { return wholeText(s.top); }},
     {QLatin1String("Left="), 5,
      [](Settings &s, QStringView v, Instant) { return setWhole(s.left, v); },
-     [](const Settings &s) { return numberText(s.left); }},
+     [](const Settings &s) { return wholeText(s.left); }},
     {QLatin1String("Height="), 7,
      [](Settings &s, QStringView v, Instant) { return setWhole(s.height, v); },
-     [](const Settings &s) { return numberText(s.height); }},
+     [](const Settings &s) { return wholeText(s.height); }},
     {QLatin1String("Width="), 6,
      [](Settings &s, QStringView v, Instant) { return setWhole(s.width, v); },
-     [](const Settings &s) { return numberText(s.width); }},
+     [](const Settings &s) { return wholeText(s.width); }},
     {QLatin1String("FontName="), 9,
      [](Settings &s, QStringView v, Instant) {
          s.fontName = v.toString();
@@ -122,13 +130,22 @@ QString decoded(QByteArrayView bytes) {
     return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
 }
 
-RunError openFailure(const QString &path, int err) {
-    const QFileInfo info(path);
-    if (!info.exists() || err == ENOENT || err == ENOTDIR)
+// What a failed stat or open of the settings file means to the user: only a
+// file that is not there is "File not found"; something that is there but
+// cannot be read (a link that loops, a name too long) is an access error.
+RunError openFailure(int err) {
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR: // a folder on the way is a file: the settings file is not there
         return RunError::fileNotFound();
-    if (err == EACCES || err == EPERM || !info.isReadable())
+    case EACCES:
+    case EPERM:
         return RunError::permissionDenied();
-    return RunError::deviceIoError();
+    case EIO:
+        return RunError::deviceIoError();
+    default:
+        return RunError::pathFileAccess();
+    }
 }
 
 // Line breaks in a value are dropped: the reader ends an entry at any CR or LF,
@@ -147,10 +164,10 @@ QString entryLine(const Key &key, QString value) {
 
 } // namespace
 
-SettingsRead readSettings(QIODevice &device, Instant now) {
+SettingsRead readSettings(QIODevice &device, Instant now, qint64 limit) {
     SettingsRead result;
     bool reported[std::size(kKeys)] = {};
-    FieldReader reader(device);
+    FieldReader reader(device, limit);
     while (!reader.atEnd()) {
         const QByteArrayView field = reader.nextView();
         const Key *key = keyOf(field);
@@ -166,20 +183,38 @@ SettingsRead readSettings(QIODevice &device, Instant now) {
     // The entries read before the error still apply.
     if (reader.failed())
         result.entryErrors.push_back(RunError::deviceIoError());
+    else if (reader.overLimit())
+        result.entryErrors.push_back(RunError::pathFileAccess());
     return result;
 }
 
 SettingsRead readSettingsFile(const QString &path, Instant now) {
     SettingsRead result;
-    // Linux opens a folder for reading without complaint; it is still no file.
-    if (QFileInfo(path).isDir()) {
+    // Only a regular file (links followed) is read, and it is looked at
+    // before it is opened: opening a FIFO waits for a writer, a device may
+    // act on being opened, and /dev/zero never ends. A folder, a socket, a
+    // device or a link that loops is no settings file.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        result.openError = openFailure(errno);
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
         result.openError = RunError::pathFileAccess();
         return result;
     }
-    QFile file(path); // closed by its destructor on every way out
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.openError = openFailure(path, errno);
+    // Never waits: something swapped in since the look is caught by fstat.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result.openError = openFailure(errno);
+        return result;
+    }
+    QFile file;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        result.openError = RunError::pathFileAccess();
         return result;
     }
     return readSettings(file, now);

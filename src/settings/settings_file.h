@@ -22,16 +22,23 @@ struct Settings {
     WindowKind kind = WindowKind::Framed;
 };
 
+// A settings file is a few hundred bytes; no more than this is ever read, so
+// a huge file, or one with no end (some under /proc), costs a moment at most.
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
 struct SettingsRead {
-    // Set when the file could not be opened (53 File not found, 70 Permission
-    // denied, 75 Path/File access error...). Nothing was read then.
+    // Set when the file could not be opened: 53 File not found only when
+    // nothing is there, 70 Permission denied, 75 Path/File access error for
+    // anything that is no regular file (a folder, a FIFO, a socket, a device,
+    // a link that loops). Nothing was read then.
     std::optional<RunError> openError;
     // One per key whose entry could not be read, in file order: 13 Type
     // mismatch for a BaseTime that is not a date, 6 Overflow for a number out
     // of range or a BaseTime the count cannot reach from now. Such an entry is
     // skipped; the others still apply. A key's first failure only, so a
     // damaged file repeating a bad entry does not bury the user in boxes.
-    // Last, 57 Device I/O error when reading failed part-way: the entries
+    // Last, 57 Device I/O error when reading failed part-way, or 75 Path/File
+    // access error when the file goes on past kMaxSettingsBytes: the entries
     // read before still apply.
     std::vector<RunError> entryErrors;
     Settings values;
@@ -44,12 +51,13 @@ struct SettingsRead {
 // ignored. Mode 1 is the title-less window, anything else the framed one.
 // A BaseTime is taken only when it is a date the count can reach from the
 // instant `now` (within the 32-bit range of seconds), so the first drawing
-// cannot overflow. Text is UTF-8 when it is valid UTF-8, else Latin-1. The file is
-// closed again whatever happens.
+// cannot overflow. Text is UTF-8 when it is valid UTF-8, else Latin-1. At
+// most `limit` bytes are read. The file is never waited on, and is closed
+// again whatever happens.
 SettingsRead readSettingsFile(const QString &path, Instant now);
-SettingsRead readSettings(QIODevice &device, Instant now);
+SettingsRead readSettings(QIODevice &device, Instant now, qint64 limit = kMaxSettingsBytes);
 
-// The nine lines, each ended by CR LF: numbers as single-precision text,
+// The nine lines, each ended by CR LF: places and sizes as whole numbers,
 // truth values as "True"/"False", Mode as "1" or "2". An entry whose value
 // holds a comma is written inside double quotes (without the value's own)
 // so the reader takes it whole; line breaks in a value are dropped. Written
