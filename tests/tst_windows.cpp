@@ -24,7 +24,7 @@ namespace {
 
 // Places and sizes in twips, as the settings file has them.
 QRectF outer(const DisplayWindow &w) {
-    return QRectF(w.left(), w.top(), w.width(), w.height());
+    return w.outerTwips();
 }
 
 // The count as screen readers hear it: the count area's description.

@@ -1,6 +1,5 @@
 #include "startup.h"
 
-#include "platform/screen_placement.h"
 #include "window_settings.h"
 #include "window_switcher.h"
 
@@ -20,13 +19,6 @@ DisplayWindow &startFromSettings(const QString &path, AppState &state, Services 
     applySharedSettings(read.values, state);
     DisplayWindow &window = switcher.load(read.values.kind);
     applySettings(window, read.values);
-
-    // A window saved on a screen that is gone comes back onto the nearest one.
-    const QRect outer = window.outerGeometry();
-    const QRect onScreen = bringOntoScreens(outer, services.screens.geometries());
-    if (onScreen != outer)
-        window.move(onScreen.topLeft());
-
     window.show();
     return window;
 }

@@ -24,19 +24,17 @@ void applySharedSettings(const Settings &s, AppState &state) {
 }
 
 void applySettings(DisplayWindow &window, const Settings &s) {
-    window.setTop(s.top);
-    window.setLeft(s.left);
-    window.setHeight(s.height);
-    window.setWidth(s.width);
+    window.setOuterTwips(QRectF(s.left, s.top, s.width, s.height));
     window.count().setFace(s.fontName, s.fontBold, s.fontItalic);
 }
 
 Settings settingsOf(const DisplayWindow &window, const AppState &state) {
     Settings s;
-    s.top = window.top();
-    s.left = window.left();
-    s.height = window.height();
-    s.width = window.width();
+    const QRectF outer = window.outerTwips();
+    s.top = outer.top();
+    s.left = outer.left();
+    s.height = outer.height();
+    s.width = outer.width();
     s.fontName = state.fontName;
     s.fontBold = window.count().bold();
     s.fontItalic = window.count().italic();

@@ -8,7 +8,7 @@ namespace quennix {
 QVector<QRect> GuiScreens::geometries() const {
     QVector<QRect> out;
     for (const QScreen *s : QGuiApplication::screens())
-        out << s->geometry();
+        out << s->availableGeometry();
     return out;
 }
 

@@ -1,6 +1,6 @@
 #include "screen_placement.h"
 
-#include <limits>
+#include <algorithm>
 
 namespace quennix {
 
@@ -15,32 +15,38 @@ qint64 distance2(const QRect &a, const QRect &b) {
     return dx * dx + dy * dy;
 }
 
+qint64 overlap(const QRect &a, const QRect &b) {
+    const QRect both = a & b;
+    return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
+}
+
+// The screen the window overlaps most; when it overlaps none, the nearest
+// (the first of those as near, the primary when listed first).
+const QRect &landing(const QRect &window, const QVector<QRect> &screens) {
+    const QRect &most = *std::max_element(
+        screens.begin(), screens.end(),
+        [&](const QRect &a, const QRect &b) { return overlap(window, a) < overlap(window, b); });
+    if (overlap(window, most) > 0)
+        return most;
+    return *std::min_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {
+        return distance2(window, a) < distance2(window, b);
+    });
+}
+
 } // namespace
 
-QRect bringOntoScreens(const QRect &window, const QVector<QRect> &screens) {
+QRect placeOnScreens(const QRect &window, const QVector<QRect> &screens) {
     if (screens.isEmpty())
         return window;
+    const QRect &screen = landing(window, screens);
+    const QRect out(window.topLeft(), window.size().boundedTo(screen.size()));
     for (const QRect &s : screens)
-        if (s.intersects(window))
-            return window;
-    const QRect *nearest = &screens.front();
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (const QRect &s : screens) {
-        const qint64 d = distance2(window, s);
-        if (d < best) {
-            best = d;
-            nearest = &s;
-        }
-    }
-    // Keep the window's size; pull its top-left corner in so as much of it as
-    // fits is on that screen, the corner itself always on it.
-    QRect out = window;
-    const int x = qBound(nearest->left(), window.left(),
-                         qMax(nearest->left(), nearest->right() + 1 - window.width()));
-    const int y = qBound(nearest->top(), window.top(),
-                         qMax(nearest->top(), nearest->bottom() + 1 - window.height()));
-    out.moveTo(x, y);
-    return out;
+        if (s.intersects(out))
+            return out;
+    // Pull its top-left corner in so the whole window is on that screen.
+    return QRect(qBound(screen.left(), out.left(), screen.right() + 1 - out.width()),
+                 qBound(screen.top(), out.top(), screen.bottom() + 1 - out.height()), out.width(),
+                 out.height());
 }
 
 } // namespace quennix

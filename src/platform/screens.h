@@ -9,6 +9,8 @@ namespace quennix {
 class Screens {
 public:
     virtual ~Screens() = default;
+    // The area of each screen windows may take: less the panels and docks
+    // the desktop keeps to itself. The primary screen's comes first.
     virtual QVector<QRect> geometries() const = 0;
     // The geometry of the primary screen.
     virtual QRect primary() const = 0;

@@ -3,6 +3,7 @@
 #include "clock_icon.h"
 #include "countdown/formats.h"
 #include "countdown/twips.h"
+#include "platform/screen_placement.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -32,9 +33,11 @@ DisplayWindow::DisplayWindow(WindowKind kind, const AppState &state, Services &s
     connect(count_, &CountWidget::countFailed, this, &DisplayWindow::reportCountFailure);
     connect(count_, &CountWidget::doubleClicked, this, &DisplayWindow::switchRequested);
     connect(count_, &CountWidget::dragged, this, [this](QPoint travel) {
-        // The window jumps once, at release, by the distance the pointer travelled.
-        setLeft(left() + float(travel.x()));
-        setTop(top() + float(travel.y()));
+        // The window jumps once, at release, by the distance the pointer
+        // travelled (in single precision, as the settings file keeps it).
+        QRectF outer = outerTwips();
+        outer.moveTo(float(outer.left() + travel.x()), float(outer.top() + travel.y()));
+        setOuterTwips(outer);
     });
     settleTimer_.setInterval(50);
     connect(&settleTimer_, &QTimer::timeout, this, [this] {
@@ -112,34 +115,21 @@ QRect DisplayWindow::outerGeometry() const {
     return outer;
 }
 
-double DisplayWindow::top() const {
-    return pixelsToTwips(outerGeometry().top(), logicalDpiY());
-}
-double DisplayWindow::left() const {
-    return pixelsToTwips(outerGeometry().left(), logicalDpiX());
-}
-double DisplayWindow::height() const {
-    return pixelsToTwips(outerGeometry().height(), logicalDpiY());
-}
-double DisplayWindow::width() const {
-    return pixelsToTwips(outerGeometry().width(), logicalDpiX());
+QRectF DisplayWindow::outerTwips() const {
+    const QRect outer = outerGeometry();
+    return QRectF(pixelsToTwips(outer.left(), logicalDpiX()),
+                  pixelsToTwips(outer.top(), logicalDpiY()),
+                  pixelsToTwips(outer.width(), logicalDpiX()),
+                  pixelsToTwips(outer.height(), logicalDpiY()));
 }
 
-void DisplayWindow::setTop(double twips) {
-    move(pos().x(), qRound(twipsToPixels(twips, logicalDpiY())));
-}
-
-void DisplayWindow::setLeft(double twips) {
-    move(qRound(twipsToPixels(twips, logicalDpiX())), pos().y());
-}
-
-void DisplayWindow::setHeight(double twips) {
-    wantedOuterSize_ = QSize(outerGeometry().width(), qRound(twipsToPixels(twips, logicalDpiY())));
-    applyWantedSize();
-}
-
-void DisplayWindow::setWidth(double twips) {
-    wantedOuterSize_ = QSize(qRound(twipsToPixels(twips, logicalDpiX())), outerGeometry().height());
+void DisplayWindow::setOuterTwips(const QRectF &twips) {
+    const QRect wanted = twipsToPixels(twips, logicalDpiX(), logicalDpiY());
+    wantedOuterSize_ = wanted.size();
+    const QRect placed =
+        placeOnScreens(QRect(wanted.topLeft(), wantedOuterSize()), services_.screens.geometries());
+    wantedOuterSize_ = placed.size();
+    move(placed.topLeft());
     applyWantedSize();
 }
 

@@ -27,17 +27,12 @@ public:
     CountWidget &count() { return *count_; }
     const CountWidget &count() const { return *count_; }
 
-    // The outer frame, in twips.
-    double top() const;
-    double left() const;
-    double height() const;
-    double width() const;
-    void setTop(double twips);
-    void setLeft(double twips);
-    void setHeight(double twips);
-    void setWidth(double twips);
-    // The outer frame in logical pixels, and moving it there.
-    QRect outerGeometry() const;
+    // The outer frame's place and size, in twips, read and set at once. A
+    // frame set is never larger than the screen it lands on, nor smaller
+    // than the window's minimum, and is brought onto a screen when it lies
+    // outside them all.
+    QRectF outerTwips() const;
+    void setOuterTwips(const QRectF &twips);
 
 signals:
     void switchRequested();
@@ -61,6 +56,8 @@ protected:
 private:
     void reportCountFailure(const RunError &error);
     QMargins frameMargins() const;
+    // The outer frame in logical pixels.
+    QRect outerGeometry() const;
     // The outer size asked for, but never smaller than the window's minimum.
     QSize wantedOuterSize() const;
     void applyWantedSize();
