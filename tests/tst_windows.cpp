@@ -86,6 +86,8 @@ private slots:
     void tickDrawsEachNewSecond();
     void repaintsWhatChanged_data();
     void repaintsWhatChanged();
+    void facesWithoutDigits_data();
+    void facesWithoutDigits();
     void countThatCannotBeDrawnEnds();
     void commands_data();
     void commands();
@@ -269,6 +271,40 @@ void TestWindows::repaintsWhatChanged() {
             QVERIFY2(qAbs(c.red() - c.green()) < 3 && qAbs(c.blue() - (255 - c.red()) / 2) < 3,
                      qPrintable(c.name()));
         }
+}
+
+void TestWindows::facesWithoutDigits_data() {
+    QTest::addColumn<QString>("face");
+    row("no digits: drawn from the face Qt falls back to", QString("Droid Sans Fallback"));
+    row("symbols of many widths where digits stand", QString("D050000L"));
+}
+
+void TestWindows::facesWithoutDigits() {
+    QFETCH(QString, face);
+    if (QFontInfo(QFont(face)).family() != face)
+        QSKIP("the face is not installed (tools/setup-debian.sh --test)");
+    Session s;
+    CountWidget &count = s.start("Height=3000,Width=6000,Mode=1,FontName=" + face.toUtf8()).count();
+    // Counts of nine equal digits, each in turn, lie inside the count area
+    // (as the fit leaves them: not on its edge).
+    const QColor background = count.palette().color(QPalette::Window);
+    for (int digit = 1; digit <= 9; ++digit) {
+        s.clock.now_ = (946684800 + digit * 111111111LL) * 1000; // 2000 in London, on
+        count.tick();
+        QCOMPARE(shown(s.window()), formatCount(-digit * 111111111LL));
+        const QImage image = count.grab().toImage();
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != background)
+                    ink |= QRect(x, y, 1, 1);
+        QVERIFY2(image.rect().adjusted(1, 1, -1, -1).contains(ink), qPrintable(shown(s.window())));
+    }
+    // No glyph is the face's notdef box.
+    CountGlyphs glyphs;
+    glyphs.setAppearance(QFont(face), 1, Qt::black);
+    for (const CountGlyphs::Glyph &g : glyphs.place("-0123456789,", QPointF()))
+        QVERIFY(g.index != 0);
 }
 
 void TestWindows::countThatCannotBeDrawnEnds() {

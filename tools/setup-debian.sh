@@ -19,6 +19,8 @@ if [[ "${1:-}" == "--test" ]]; then
     # program only (libfaketime); the count read as a screen reader hears it,
     # over AT-SPI on a D-Bus session of the test's own.
     packages+=(faketime dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
+    # Faces that draw no digits of their own: one without any, one of symbols.
+    packages+=(fonts-droid-fallback fonts-urw-base35)
     # The validators the install test runs on the menu entry, the catalogue
     # file and the package.
     packages+=(desktop-file-utils appstream lintian)

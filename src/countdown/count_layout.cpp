@@ -16,7 +16,7 @@ QString countText(const BaseTime &baseTime, Instant now) {
 CountLayout layoutCount(const QSizeF &area, const QString &count, const FitMeasure &m,
                         const CountLayout &previous) {
     CountLayout layout = previous;
-    const QString shape = countShape(count);
+    const QString shape = countShape(count, m.widestDigit);
     if (shape != previous.shape || area != previous.area) {
         layout.area = area;
         layout.shape = shape;

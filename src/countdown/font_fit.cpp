@@ -4,18 +4,20 @@
 
 namespace quennix {
 
-QString countShape(const QString &countText) {
+QString countShape(const QString &countText, QChar widestDigit) {
     QString shape = countText;
     int digits = 0;
     for (QChar &c : shape) {
-        if (c.isDigit()) {
-            c = QLatin1Char('8');
+        if (isDigit(c)) {
+            c = widestDigit;
             ++digits;
         }
     }
     // Below eight digits the template is the widest; from eight on, the count's own
     // shape holds the template and more.
-    return digits >= 8 ? shape : widestCountTemplate();
+    if (digits >= 8)
+        return shape;
+    return QStringLiteral("88,888,888").replace(QLatin1Char('8'), widestDigit);
 }
 
 FitRule::FitRule(double scaleWidth, double scaleHeight, const QString &widthText,

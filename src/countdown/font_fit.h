@@ -13,22 +13,22 @@ struct TextExtent {
 
 // What the fitting needs to know about a face: the size a requested whole
 // point size realises as (fonts snap to whole pixels, bitmap faces stop at their
-// largest size), and the extent of a text at a requested size: its advance
-// width and one line's height (the same for any text).
+// largest size), the extent of a text at a requested size (its advance
+// width and one line's height, the same for any text), and the digit that
+// takes the most room: "8" in every face whose digits share one width, but
+// not in a face of proportional digits or a symbol face.
 struct FitMeasure {
     std::function<double(int size)> realise;
     std::function<TextExtent(const QString &text, int size)> measure;
+    QChar widestDigit = QLatin1Char('8');
 };
 
-// The narrowest text the width must hold: eight digits and two separators.
-inline QString widestCountTemplate() {
-    return QStringLiteral("88,888,888");
-}
-
-// The shape a count takes on screen: its text with every digit made "8", but
-// never narrower than the eight-digit template. Counts of the same shape need
-// the same room, so the font is fitted again only when the shape changes.
-QString countShape(const QString &countText);
+// The shape a count takes on screen: its text with every digit made the
+// widest digit, but never narrower than the template of eight digits and two
+// separators ("88,888,888"). Counts of the same shape need the same room, so
+// the font is fitted again only when the shape changes, and no count of a
+// shape is wider than the shape.
+QString countShape(const QString &countText, QChar widestDigit = QLatin1Char('8'));
 
 // Both bounds leave 5 % of the drawing area free.
 constexpr double kFitMargin = 0.95;

@@ -54,9 +54,24 @@ TextExtent FontMeasurer::measure(const QString &text, int size) const {
     return {pixelsToTwips(width, dpiX_), pixelsToTwips(s.metrics.height(), dpiY_)};
 }
 
+QChar FontMeasurer::widestDigit() const {
+    if (!widestDigit_) {
+        // Measured once, at a size large enough that rounding to pixels
+        // cannot reorder the digits; "8" wins a tie.
+        constexpr int kReferenceSize = 100;
+        QChar widest = QLatin1Char('8');
+        for (char d = '0'; d <= '9'; ++d)
+            if (measure(QString(QLatin1Char(d)), kReferenceSize).width >
+                measure(QString(widest), kReferenceSize).width)
+                widest = QLatin1Char(d);
+        widestDigit_ = widest;
+    }
+    return *widestDigit_;
+}
+
 FitMeasure FontMeasurer::fitMeasure() const {
     return {[this](int size) { return realise(size); },
-            [this](const QString &text, int size) { return measure(text, size); }};
+            [this](const QString &text, int size) { return measure(text, size); }, widestDigit()};
 }
 
 } // namespace quennix

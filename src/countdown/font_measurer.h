@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <map>
+#include <optional>
 
 namespace quennix {
 
@@ -29,6 +30,8 @@ public:
     // How far the baseline lies below the top of a line, in logical pixels.
     double ascentPixels(int size) const;
 
+    // The digit that takes the most room in this face.
+    QChar widestDigit() const;
     FitMeasure fitMeasure() const;
 
     double dpiX() const { return dpiX_; }
@@ -46,6 +49,7 @@ private:
     double dpiX_;
     double dpiY_;
     mutable std::map<int, Sized> sizes_;
+    mutable std::optional<QChar> widestDigit_;
 };
 
 } // namespace quennix

@@ -1,29 +1,62 @@
 #include "count_glyphs.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
 
 namespace quennix {
 
 void CountGlyphs::setAppearance(const QFont &font, qreal ratio, const QColor &colour) {
-    if (font == font_ && ratio == ratio_ && colour == colour_ && raw_.isValid())
+    if (valid_ && font == font_ && ratio == ratio_ && colour == colour_)
         return;
     font_ = font;
     ratio_ = ratio;
     colour_ = colour;
-    raw_ = QRawFont::fromFont(font);
+    valid_ = true;
+    faces_.clear();
+    characters_.clear();
     pictures_.clear();
 }
 
-std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF origin) const {
-    const QList<quint32> indexes = raw_.glyphIndexesForString(text);
-    const QList<QPointF> advances = raw_.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+const CountGlyphs::Character &CountGlyphs::characterOf(QChar c) {
+    auto known = characters_.constFind(c);
+    if (known != characters_.constEnd())
+        return *known;
+    // Laid out as text is, so the face that draws it is the one Qt falls
+    // back to when the font has no glyph for it.
+    Character character;
+    character.advance = QFontMetricsF(font_).horizontalAdvance(c);
+    QTextLayout layout(QString(c), font_);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        if (run.glyphIndexes().isEmpty())
+            continue;
+        const QRawFont face = run.rawFont();
+        const auto same = std::find(faces_.begin(), faces_.end(), face);
+        character.face = int(same - faces_.begin());
+        if (same == faces_.end())
+            faces_.push_back(face);
+        character.index = run.glyphIndexes().front();
+        break;
+    }
+    return *characters_.insert(c, character);
+}
+
+std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF origin) {
     std::vector<Glyph> glyphs;
     qreal x = origin.x();
-    for (qsizetype i = 0; i < indexes.size(); ++i) {
-        const QPointF at(qRound(x * ratio_) / ratio_, origin.y());
-        glyphs.push_back({indexes[i], at, raw_.boundingRect(indexes[i]).translated(at)});
-        x += advances[i].x();
+    for (QChar c : text) {
+        const Character &character = characterOf(c);
+        if (character.face >= 0) {
+            const QPointF at(qRound(x * ratio_) / ratio_, origin.y());
+            const QRectF ink = faces_[character.face].boundingRect(character.index);
+            glyphs.push_back({character.face, character.index, at, ink.translated(at)});
+        }
+        x += character.advance;
     }
     return glyphs;
 }
@@ -38,7 +71,8 @@ QRegion CountGlyphs::changed(const std::vector<Glyph> &before,
     QRect changed;
     for (std::size_t i = 0; i < qMax(before.size(), after.size()); ++i) {
         const bool same = i < before.size() && i < after.size() &&
-                          before[i].index == after[i].index && before[i].at == after[i].at;
+                          before[i].face == after[i].face && before[i].index == after[i].index &&
+                          before[i].at == after[i].at;
         if (!same && i < before.size())
             changed |= touched(before[i]);
         if (!same && i < after.size())
@@ -50,18 +84,20 @@ QRegion CountGlyphs::changed(const std::vector<Glyph> &before,
 void CountGlyphs::draw(QPainter &painter, const std::vector<Glyph> &glyphs, const QRegion &region) {
     for (const Glyph &g : glyphs) {
         if (region.intersects(touched(g))) {
-            const Picture &picture = pictureOf(g.index);
+            const Picture &picture = pictureOf(g);
             painter.drawImage(g.at + picture.offset, picture.image);
         }
     }
 }
 
-const CountGlyphs::Picture &CountGlyphs::pictureOf(quint32 index) {
-    auto found = pictures_.find(index);
+const CountGlyphs::Picture &CountGlyphs::pictureOf(const Glyph &glyph) {
+    const std::pair<int, quint32> key(glyph.face, glyph.index);
+    auto found = pictures_.find(key);
     if (found != pictures_.end())
         return found->second;
     // The ink on whole device pixels, and one more all round for antialiasing.
-    const QRectF ink = raw_.boundingRect(index);
+    const QRawFont &face = faces_[glyph.face];
+    const QRectF ink = face.boundingRect(glyph.index);
     const QRect pixels =
         QRectF(ink.topLeft() * ratio_, ink.size() * ratio_).toAlignedRect().adjusted(-1, -1, 1, 1);
     Picture picture{QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied),
@@ -71,11 +107,11 @@ const CountGlyphs::Picture &CountGlyphs::pictureOf(quint32 index) {
     QPainter p(&picture.image);
     p.setPen(colour_);
     QGlyphRun run;
-    run.setRawFont(raw_);
-    run.setGlyphIndexes({index});
+    run.setRawFont(face);
+    run.setGlyphIndexes({glyph.index});
     run.setPositions({-picture.offset});
     p.drawGlyphRun(QPointF(), run);
-    return pictures_.emplace(index, std::move(picture)).first->second;
+    return pictures_.emplace(key, std::move(picture)).first->second;
 }
 
 } // namespace quennix

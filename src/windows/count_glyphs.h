@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QRawFont>
 #include <QRegion>
@@ -17,20 +18,26 @@ namespace quennix {
 // outline once per face, size, colour and device pixel ratio, then copied each
 // time the glyph is drawn: a large glyph drawn from its outline every second
 // would cost more than all the rest of a tick.
+//
+// A character the face lacks (a face without digits, a symbol face that puts
+// pictures in their place) is drawn from the face Qt falls back to, exactly
+// as QFontMetricsF measures it, and each glyph advances by that measure: what
+// is drawn is what the font fit measured.
 class CountGlyphs {
 public:
     struct Glyph {
-        quint32 index;
-        QPointF at;   // where its baseline starts, on a whole device pixel
-        QRectF reach; // its ink: the pixels it may touch, which an italic
-                      // face puts partly outside its advance
+        int face;       // which of the faces drawn from: the font's own or a fallback
+        quint32 index;  // the glyph in that face
+        QPointF at;     // where its baseline starts, on a whole device pixel
+        QRectF reach;   // its ink: the pixels it may touch, which an italic
+                        // face puts partly outside its advance
     };
 
     // The face and size, device pixel ratio and colour to draw in; pictures
     // drawn in any other are forgotten.
     void setAppearance(const QFont &font, qreal ratio, const QColor &colour);
-    // The glyphs of a text whose baseline starts at origin, kerned.
-    std::vector<Glyph> place(const QString &text, QPointF origin) const;
+    // The glyphs of a text whose baseline starts at origin.
+    std::vector<Glyph> place(const QString &text, QPointF origin);
     // The pixels that differ between two placings of text in the same face:
     // those the glyphs that changed or moved may touch, old and new, and a
     // device pixel of antialiasing around them.
@@ -39,11 +46,19 @@ public:
     void draw(QPainter &painter, const std::vector<Glyph> &glyphs, const QRegion &region);
 
 private:
+    // A character as it is drawn: its glyph and face, and how far it
+    // advances; face -1 when no face has a glyph for it.
+    struct Character {
+        int face = -1;
+        quint32 index = 0;
+        qreal advance = 0;
+    };
     struct Picture {
         QImage image;
         QPointF offset; // from the glyph's baseline start to the image's corner
     };
-    const Picture &pictureOf(quint32 index);
+    const Character &characterOf(QChar c);
+    const Picture &pictureOf(const Glyph &glyph);
     // The pixels a glyph may touch: its ink and a device pixel of
     // antialiasing around it.
     QRect touched(const Glyph &glyph) const;
@@ -51,8 +66,10 @@ private:
     QFont font_;
     qreal ratio_ = 0;
     QColor colour_;
-    QRawFont raw_;
-    std::map<quint32, Picture> pictures_;
+    bool valid_ = false;
+    std::vector<QRawFont> faces_;
+    QHash<QChar, Character> characters_;
+    std::map<std::pair<int, quint32>, Picture> pictures_;
 };
 
 } // namespace quennix
