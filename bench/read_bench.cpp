@@ -62,7 +62,8 @@ int main() {
     std::printf("read 1 MiB damaged: %.1f ms; 2 GB: %.1f ms; memory +%ld MiB\n", damagedMs, hugeMs,
                 grownMiB);
 
-    const bool right = one.values.top == 42 && one.values.fontName == QLatin1String("Arial Narrow") &&
+    const bool right = one.values.top == 42 &&
+                       one.values.fontName == QLatin1String("Arial Narrow") &&
                        one.entryErrors.size() == 1 && one.entryErrors.front().number() == 13 &&
                        two.values.top == 42 && two.entryErrors.size() == 1 &&
                        two.entryErrors.front().number() == 75;

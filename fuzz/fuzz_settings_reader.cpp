@@ -17,9 +17,6 @@ static SettingsRead readAll(QByteArray bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Settings read =
         readAll(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))).values;
-    // Numbers are written in single precision: a top of 2^31 - 1 twips would
-    // not read back, and no window is ever there.
-    read.top = read.left = read.height = read.width = 0;
     if (read.baseTime.isEmpty()) // the program writes the default then
         read.baseTime = QStringLiteral("01/01/2000");
     const QByteArray written = settingsBytes(read);

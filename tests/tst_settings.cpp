@@ -72,11 +72,14 @@ SettingsRead readBytes(QByteArray bytes) {
     return readSettings(file, 946684800);
 }
 
-// A whole settings file as the program writes it, with that face.
-QByteArray fileWith(const QString &face) {
+// A whole settings file as the program writes it, with that face, at that
+// place.
+QByteArray fileWith(const QString &face, double top = 0, double left = 0) {
     Settings s;
     s.fontName = face;
     s.baseTime = QStringLiteral("01/01/2000");
+    s.top = top;
+    s.left = left;
     return settingsBytes(s);
 }
 
@@ -117,13 +120,13 @@ void TestSettings::reading_data() {
         "Top=1 \"FontName=a,\"");
     row("quotes: across a comma and lines, rest dropped",
         QByteArray("\"FontName=A,\r\nB\"xy,Top=1,\"FontName=C"), "Top=1 FontName=C");
-    row("fields across the read chunks", chunk + ",\"FontName=q,r\"\r\nTop=5", "Top=5 \"FontName=q,r\"");
+    row("fields across the read chunks", chunk + ",\"FontName=q,r\"\r\nTop=5",
+        "Top=5 \"FontName=q,r\"");
     row("blanks across the read chunks", chunk + "x, \t Top=6", "Top=6");
     row("too long is cut", "FontName=" + QByteArray(70000, 'n') + ",Mode=1",
         "FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
     row("case-sensitive, at the start", QByteArray("top=1,xLeft=2,mode=1"), "");
-    row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"),
-        "Top=7 err6 err6");
+    row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"), "Top=7 err6 err6");
     row("ninth character untested", QByteArray("BaseTime:01/01/2030,Mode_1"),
         "BaseTime=01/01/2030 Mode=1");
     row("base time not a date", QByteArray("BaseTime=soon,Top=3"), "Top=3 err13");
@@ -149,8 +152,11 @@ void TestSettings::reading_data() {
     // quotes inside are dropped, and so are line breaks, so no entry can be
     // slipped in or swallowed. (UTF-8 stays whole: above.)
     row("written: a comma", fileWith("T, R"), "\"FontName=T, R\" BaseTime=01/01/2000");
-    row("written: a comma and quotes", fileWith("A, \"B\""), "\"FontName=A, B\" BaseTime=01/01/2000");
+    row("written: a comma and quotes", fileWith("A, \"B\""),
+        "\"FontName=A, B\" BaseTime=01/01/2000");
     row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1 BaseTime=01/01/2000");
+    row("written: places at the 32-bit edges", fileWith("A", 2147483647, -2147483648.0),
+        "Top=2147483647 Left=-2147483648 FontName=A BaseTime=01/01/2000");
 }
 
 void TestSettings::reading() {
@@ -271,10 +277,9 @@ void TestSettings::atTheName() {
     }
     if (setup.startsWith("as nobody"))
         QFile::setPermissions(setup.contains("file") ? path : folder,
-                              setup.endsWith("400") ? QFile::ReadOwner
-                              : setup.endsWith("000")
-                                  ? QFile::Permissions()
-                                  : QFile::ReadOwner | QFile::ExeOwner);
+                              setup.endsWith("400")   ? QFile::ReadOwner
+                              : setup.endsWith("000") ? QFile::Permissions()
+                                                      : QFile::ReadOwner | QFile::ExeOwner);
 
     QCOMPARE(describe(readSettingsFile(path, 946684800)), read);
     if (saved < 0)

@@ -7,6 +7,7 @@
 #include "countdown/formats.h"
 #include "platform/qt_dialogs.h"
 #include "platform/termination_requests.h"
+#include "settings/settings_file.h"
 #include "support/fake_session.h"
 #include "support/rows.h"
 #include "windows/framed_window.h"
@@ -115,6 +116,15 @@ void TestWindows::startsFromTheFile_data() {
     row("two screens as near", at + "Top=15000,Left=-75000,Mode=1", "", "",
         QRectF(0, 16200 - 1500, 4500, 1500), "3,600");
     row("empty file", QByteArray(), "", framed, smallest, "3,600");
+    // Never larger than the screen it lands on (the one it overlaps most,
+    // else the nearest), and on it.
+    const QByteArray edge = "2147483647", bottom = "-2147483648";
+    row("all at 2^31 - 1", "Top=" + edge + ",Left=" + edge + ",Height=" + edge + ",Width=" + edge,
+        "", framed, QRectF(0, 16200, 19200, 15360), "3,600");
+    row("sizes at 2^31 - 1", "Top=1500,Left=3000,Height=" + edge + ",Width=" + edge + ",Mode=1", "",
+        "", QRectF(3000, 1500, 28800, 16200), "3,600");
+    row("places at -2^31", at + "Top=" + bottom + ",Left=" + bottom, "", framed,
+        QRectF(0, 0, 4500, 1500), "3,600");
 }
 
 void TestWindows::startsFromTheFile() {
@@ -141,6 +151,11 @@ void TestWindows::startsFromTheFile() {
     } else if (!place.isNull()) {
         QCOMPARE(outer(w), place);
     }
+    // What is saved reads back the same.
+    const QRectF shownAt = outer(w);
+    w.close();
+    const Settings back = readSettingsFile(s.ini, 0).values;
+    QCOMPARE(QRectF(back.left, back.top, back.width, back.height), shownAt);
 }
 
 void TestWindows::switching_data() {

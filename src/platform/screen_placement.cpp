@@ -23,9 +23,10 @@ qint64 overlap(const QRect &a, const QRect &b) {
 // The screen the window overlaps most; when it overlaps none, the nearest
 // (the first of those as near, the primary when listed first).
 const QRect &landing(const QRect &window, const QVector<QRect> &screens) {
-    const QRect &most = *std::max_element(
-        screens.begin(), screens.end(),
-        [&](const QRect &a, const QRect &b) { return overlap(window, a) < overlap(window, b); });
+    const QRect &most =
+        *std::max_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {
+            return overlap(window, a) < overlap(window, b);
+        });
     if (overlap(window, most) > 0)
         return most;
     return *std::min_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {

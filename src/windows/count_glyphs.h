@@ -26,11 +26,11 @@ namespace quennix {
 class CountGlyphs {
 public:
     struct Glyph {
-        int face;       // which of the faces drawn from: the font's own or a fallback
-        quint32 index;  // the glyph in that face
-        QPointF at;     // where its baseline starts, on a whole device pixel
-        QRectF reach;   // its ink: the pixels it may touch, which an italic
-                        // face puts partly outside its advance
+        int face;      // which of the faces drawn from: the font's own or a fallback
+        quint32 index; // the glyph in that face
+        QPointF at;    // where its baseline starts, on a whole device pixel
+        QRectF reach;  // its ink: the pixels it may touch, which an italic
+                       // face puts partly outside its advance
     };
 
     // The face and size, device pixel ratio and colour to draw in; pictures

@@ -117,10 +117,9 @@ QRect DisplayWindow::outerGeometry() const {
 
 QRectF DisplayWindow::outerTwips() const {
     const QRect outer = outerGeometry();
-    return QRectF(pixelsToTwips(outer.left(), logicalDpiX()),
-                  pixelsToTwips(outer.top(), logicalDpiY()),
-                  pixelsToTwips(outer.width(), logicalDpiX()),
-                  pixelsToTwips(outer.height(), logicalDpiY()));
+    return QRectF(
+        pixelsToTwips(outer.left(), logicalDpiX()), pixelsToTwips(outer.top(), logicalDpiY()),
+        pixelsToTwips(outer.width(), logicalDpiX()), pixelsToTwips(outer.height(), logicalDpiY()));
 }
 
 void DisplayWindow::setOuterTwips(const QRectF &twips) {

@@ -4,7 +4,9 @@
 # drifting, the file written back byte for byte; a left drag on the count
 # moves it once, at the release, by the pointer's travel (a right drag and a
 # still click do not); too small a size gives the smallest window, its outer
-# frame at Top/Left, and dragging the frame smaller stops there. A real
+# frame at Top/Left, and dragging the frame smaller stops there; sizes and
+# places at the 32-bit edges give a window within the screen. A FIFO at the
+# file's name is never waited on. A real
 # double-click swaps the window kinds in place, both ways, each window kept
 # above, and the file names the window left at each switch.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -66,6 +68,29 @@ expect "outer frame's corner" "$x $y" "0 0"
 ((cw >= 1680 * DPI / 1440 && ch > 360 * DPI / 1440)) || fail "client ${cw}x$ch: no room for the count"
 close_window "$w" && wait_exit
 expect "saved place and size" "$(saved_place)" "$(in_twips "$place")"
+
+note "places and sizes of 2^31 - 1: within the screen, a small program, a prompt close"
+write_ini 2147483647 2147483647 2147483647 2147483647 2
+start_app
+w=$(wait_window '^Seconds to ')
+read -r x y ow oh <<<"$(settled "$w")"
+((x >= 0 && y >= 0 && x + ow <= 1280 && y + oh <= 800)) || fail "outer frame $x $y $ow $oh"
+rss=$(awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status")
+((rss < 300 * 1024)) || fail "$rss KiB resident"
+close_window "$w" && wait_exit
+expect "saved place and size" "$(saved_place)" "$(in_twips "$x $y $ow $oh")"
+
+note "a FIFO at the file's name: a Main box at once, which a kill ends; a Shutdown box at the close"
+rm "$INI" && mkfifo "$INI"
+start_app
+wait_window '^Main$' >/dev/null
+kill -TERM "$APP_PID" && wait_exit
+start_app
+xdotool windowactivate --sync "$(wait_window '^Main$')" key Return
+wmctrl -i -c "$(wait_window '^Seconds to ')"
+xdotool windowactivate --sync "$(wait_window '^Shutdown$')" key Return
+wait_exit
+[[ -p $INI ]] && rm "$INI" || fail "the FIFO was replaced"
 
 note "the frame's corner dragged far inwards stops at that same smallest size"
 write_ini 1500 1500 3000 6000 2
