@@ -7,6 +7,7 @@
 
 #include "countdown/font_fit.h"
 #include "countdown/font_measurer.h"
+#include "countdown/twips.h"
 
 #include <QElapsedTimer>
 #include <QFont>

@@ -3,22 +3,32 @@
 
 #include "settings/settings_file.h"
 
+#include "platform/time_zone.h"
+
 #include <QBuffer>
 #include <cstdlib>
 
 using namespace quennix;
 
-static SettingsRead readAll(QByteArray bytes) {
+namespace {
+
+struct Utc : TimeZone {
+    qint64 offsetAt(qint64) const override { return 0; }
+    quint64 revision() const override { return 1; }
+};
+
+SettingsRead readAll(QByteArray bytes) {
+    static const Utc utc;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readSettings(buffer, 946684800); // 1 January 2000 in UTC
+    return readSettings(buffer, {946684800, utc}); // 1 January 2000 in UTC
 }
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Settings read =
         readAll(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))).values;
-    if (read.baseTime.isEmpty()) // the program writes the default then
-        read.baseTime = QStringLiteral("01/01/2000");
     const QByteArray written = settingsBytes(read);
     const SettingsRead again = readAll(written);
     if (!again.entryErrors.empty() || settingsBytes(again.values) != written)

@@ -8,6 +8,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/session_platform.h"
 #include "platform/system_clock.h"
+#include "platform/system_time_zone.h"
 #include "platform/termination_requests.h"
 #include "settings/settings_location.h"
 
@@ -35,10 +36,12 @@ int main(int argc, char **argv) {
     QApplication::setDesktopFileName(QStringLiteral(QUENNIX_APP_ID));
 
     SystemClock clock;
+    SystemTimeZone zone;
+    SecondTicker ticker(clock);
     QtDialogs dialogs;
     GuiScreens screens;
     AppProgramEnd programEnd;
-    Services services{dialogs, clock, screens, programEnd};
+    Services services{dialogs, clock, zone, ticker, screens, programEnd};
     AppState state;
 
     const SettingsLocation settings = settingsLocation(SettingsPlaces::current());

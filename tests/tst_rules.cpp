@@ -10,13 +10,16 @@
 #include "countdown/number_text.h"
 #include "countdown/run_error.h"
 #include "countdown/twips.h"
+#include "platform/system_time_zone.h"
 #include "support/rows.h"
+#include "support/zones.h"
 
 #include <QtTest>
 #include <cmath>
 
 using namespace quennix;
 using quennix::test::row;
+using quennix::test::ZoneTable;
 
 namespace {
 
@@ -77,6 +80,7 @@ class TestRules : public QObject {
 private slots:
     void realSeconds_data();
     void realSeconds();
+    void systemZone();
     void formats_data();
     void formats();
     void numericValue_data();
@@ -91,59 +95,56 @@ private slots:
 };
 
 void TestRules::realSeconds_data() {
-    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("zone");
     QTest::addColumn<QString>("from");   // a wall time
     QTest::addColumn<QString>("to");     // a wall time, or a number of seconds to move by
     QTest::addColumn<QString>("answer"); // the real seconds between, or the wall time then
-    // Worked out with Python's zoneinfo. London goes forward at 01:00 GMT and
-    // back at 02:00 BST; New York at 02:00 EST and 02:00 EDT; Lord Howe by
-    // half an hour, at 02:00 both ways.
-    const QByteArray london = "Europe/London", newYork = "America/New_York";
+    // London goes forward at 01:00 GMT and back at 02:00 BST; Lord Howe by
+    // half an hour, at 02:00 both ways; Kolkata has no summer time.
     const QString y2000 = "01/01/2000";
-    row("London, spring", london, "28/03/2027 00:59:50", "28/03/2027 03:00", "3610");
-    row("London, autumn", london, "31/10/2027 00:59:40", "31/10/2027 03:00", "10820");
-    row("London, skipped hour in GMT", london, "28/03/2027 00:59:50", "28/03/2027 01:30", "1810");
-    row("London, repeated hour: first", london, "31/10/2027 00:59:40", "31/10/2027 01:30", "1820");
-    row("London, both changes", london, "01/03/2027", "01/12/2027", "23760000");
-    row("London, seconds at, before", london, "26/03/2000 00:59:59", y2000, "-7347599");
-    row("London, seconds at, after", london, "26/03/2000 02:00:00", y2000, "-7347600");
-    row("London, time at, before", london, y2000, "7347599", "26/03/2000 12:59:59 AM");
-    row("London, time at, after", london, y2000, "7347600", "26/03/2000 02:00:00 AM");
-    row("London, year 100", london, "01/01/0100", "01/07/0100", "15638400");
-    row("London, year 9999", london, "01/01/9999", "01/07/9999", "15634800");
-    row("London, seconds at year 100", london, "01/01/0100", y2000, "overflow");
-    row("New York, spring", newYork, "14/03/2027 01:59:50", "14/03/2027 03:00", "10");
-    row("New York, autumn", newYork, "07/11/2027 00:59:40", "07/11/2027 03:00", "10820");
-    row("New York, skipped hour", newYork, "14/03/2027 01:59:50", "14/03/2027 02:30", "1810");
-    row("New York, repeated hour", newYork, "07/11/2027 00:59:40", "07/11/2027 01:30", "1820");
-    row("New York, seconds at July", newYork, "01/07/2000", y2000, "-15721200");
-    row("New York, time at, after", newYork, y2000, "7956000", "02/04/2000 03:00:00 AM");
-    const QByteArray lordHowe = "Australia/Lord_Howe";
-    row("Lord Howe, spring", lordHowe, "03/10/2027 01:59:50", "03/10/2027 03:00", "1810");
-    row("Lord Howe, autumn", lordHowe, "04/04/2027 01:29:40", "04/04/2027 03:00", "7220");
-    row("Lord Howe, skipped", lordHowe, "03/10/2027 01:59:50", "03/10/2027 02:15", "910");
-    for (const QByteArray zone : {"Asia/Kolkata", "UTC"}) { // no summer time
-        row((zone + ", no change").constData(), zone, "28/03/2027 00:59:50", "28/03/2027 03:00",
-            "7210");
-        row((zone + ", seconds at July").constData(), zone, "01/07/2000", y2000, "-15724800");
-    }
+    row("London, spring", "London", "28/03/2027 00:59:50", "28/03/2027 03:00", "3610");
+    row("London, autumn", "London", "31/10/2027 00:59:40", "31/10/2027 03:00", "10820");
+    row("London, skipped hour in GMT", "London", "28/03/2027 00:59:50", "28/03/2027 01:30", "1810");
+    row("London, repeated hour: first", "London", "31/10/2027 00:59:40", "31/10/2027 01:30",
+        "1820");
+    row("London, both changes", "London", "01/03/2027", "01/12/2027", "23760000");
+    row("London, seconds at, before", "London", "26/03/2000 00:59:59", y2000, "-7347599");
+    row("London, seconds at, after", "London", "26/03/2000 02:00:00", y2000, "-7347600");
+    row("London, time at, before", "London", y2000, "7347599", "26/03/2000 12:59:59 AM");
+    row("London, time at, after", "London", y2000, "7347600", "26/03/2000 02:00:00 AM");
+    row("London, year 100", "London", "01/01/0100", "01/07/0100", "15638400");
+    row("London, seconds at year 100", "London", "01/01/0100", y2000, "overflow");
+    row("Lord Howe, spring", "Lord Howe", "03/10/2027 01:59:50", "03/10/2027 03:00", "1810");
+    row("Lord Howe, autumn", "Lord Howe", "04/04/2027 01:29:40", "04/04/2027 03:00", "7220");
+    row("Lord Howe, skipped", "Lord Howe", "03/10/2027 01:59:50", "03/10/2027 02:15", "910");
+    row("Kolkata, no change", "Kolkata", "28/03/2027 00:59:50", "28/03/2027 03:00", "7210");
+    row("Kolkata, seconds at July", "Kolkata", "01/07/2000", y2000, "-15724800");
 }
 
 void TestRules::realSeconds() {
-    QFETCH(QByteArray, zone);
+    QFETCH(QString, zone);
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(QString, answer);
-    const QByteArray ownZone = qgetenv("TZ");
-    qputenv("TZ", zone);
+    const ZoneTable table = zone == "London"      ? test::london()
+                            : zone == "Lord Howe" ? test::lordHowe()
+                                                  : ZoneTable(19800);
     const DateValue start = *quennix::textToDate(from);
     const std::optional<DateValue> end = quennix::textToDate(to);
-    const QString got = outcome([&] {
-        return end ? QString::number(secondsBetween(start, *end))
-                   : dateText(addSeconds(to.toDouble(), start));
-    });
-    qputenv("TZ", ownZone);
-    QCOMPARE(got, answer);
+    QCOMPARE(outcome([&] {
+                 return end ? QString::number(secondsBetween(start, *end, table))
+                            : dateText(addSeconds(to.toDouble(), start, table));
+             }),
+             answer);
+}
+
+void TestRules::systemZone() {
+    // The machine's own zone as the tests' environment sets it (London), read
+    // once while it stays.
+    const SystemTimeZone zone;
+    QCOMPARE(zone.offsetAt(test::utc(2027, 7, 1)), 3600);
+    QCOMPARE(zone.offsetAt(test::utc(2027, 12, 1)), 0);
+    QCOMPARE(zone.revision(), zone.revision());
 }
 
 void TestRules::formats_data() {
@@ -207,26 +208,20 @@ void TestRules::numericValue() {
 void TestRules::wholeNumber_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("whole");
-    QTest::addColumn<QString>("text"); // text of the number, single precision
-    row("2.5 to even", 2.5, "2", "2.5");
-    row("3.5 to even", 3.5, "4", "3.5");
-    row("-0.5 to even", -0.5, "0", "-0.5");
-    row("above half", 2.5000001, "3", "2.5");
-    row("top", 2147483647.4, "2147483647", "2.147484E+09");
-    row("top half rounds out", 2147483647.5, "overflow", "2.147484E+09");
-    row("bottom half to even", -2147483648.5, "-2147483648", "-2.147484E+09");
-    row("NaN", double(NAN), "overflow", "NaN");
-    row("twips", -120.0, "-120", "-120");
-    row("a single tenth", double(0.1f), "0", "0.1");
+    row("2.5 to even", 2.5, "2");
+    row("3.5 to even", 3.5, "4");
+    row("-0.5 to even", -0.5, "0");
+    row("above half", 2.5000001, "3");
+    row("top", 2147483647.4, "2147483647");
+    row("top half rounds out", 2147483647.5, "overflow");
+    row("bottom half to even", -2147483648.5, "-2147483648");
+    row("NaN", double(NAN), "overflow");
 }
 
 void TestRules::wholeNumber() {
     QFETCH(double, value);
     QFETCH(QString, whole);
-    QFETCH(QString, text);
     QCOMPARE(outcome([&] { return quennix::wholeNumber(value); }), whole);
-    QCOMPARE(numberText(value), text);
-    QCOMPARE(signedNumberText(value), value < 0 ? text : QLatin1Char(' ') + text);
 }
 
 void TestRules::textToDate_data() {

@@ -6,6 +6,7 @@
 #include "settings/settings_location.h"
 #include "support/files.h"
 #include "support/rows.h"
+#include "support/zones.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -66,18 +67,20 @@ public:
 };
 
 // Read as at 1 January 2000 00:00:00 in London.
+const ZoneTable kLondon = london();
+const ReadingTime kY2000{946684800, kLondon};
+
 SettingsRead readBytes(QByteArray bytes) {
     FailingFile file(&bytes);
     file.open(QIODevice::ReadOnly);
-    return readSettings(file, 946684800);
+    return readSettings(file, kY2000);
 }
 
 // A whole settings file as the program writes it, with that face, at that
 // place.
-QByteArray fileWith(const QString &face, double top = 0, double left = 0) {
+QByteArray fileWith(const QString &face, qint32 top = 0, qint32 left = 0) {
     Settings s;
     s.fontName = face;
-    s.baseTime = QStringLiteral("01/01/2000");
     s.top = top;
     s.left = left;
     return settingsBytes(s);
@@ -151,12 +154,11 @@ void TestSettings::reading_data() {
     // Faces as the program writes them, read back whole: a comma is quoted,
     // quotes inside are dropped, and so are line breaks, so no entry can be
     // slipped in or swallowed. (UTF-8 stays whole: above.)
-    row("written: a comma", fileWith("T, R"), "\"FontName=T, R\" BaseTime=01/01/2000");
-    row("written: a comma and quotes", fileWith("A, \"B\""),
-        "\"FontName=A, B\" BaseTime=01/01/2000");
-    row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1 BaseTime=01/01/2000");
-    row("written: places at the 32-bit edges", fileWith("A", 2147483647, -2147483648.0),
-        "Top=2147483647 Left=-2147483648 FontName=A BaseTime=01/01/2000");
+    row("written: a comma", fileWith("T, R"), "\"FontName=T, R\"");
+    row("written: a comma and quotes", fileWith("A, \"B\""), "\"FontName=A, B\"");
+    row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1");
+    row("written: places at the 32-bit edges", fileWith("A", 2147483647, -2147483647 - 1),
+        "Top=2147483647 Left=-2147483648 FontName=A");
 }
 
 void TestSettings::reading() {
@@ -213,7 +215,7 @@ void TestSettings::atTheName_data() {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("read");
     QTest::addColumn<int>("saved");
-    const QString whole = QStringLiteral("FontName=First BaseTime=01/01/2000");
+    const QString whole = QStringLiteral("FontName=First");
     row("a whole file", "file", whole, 0);
     row("nothing", "nothing", "open53", 0);
     row("a file in its folder's place", "file in the way", "open53", 75);
@@ -281,7 +283,7 @@ void TestSettings::atTheName() {
                               : setup.endsWith("000") ? QFile::Permissions()
                                                       : QFile::ReadOwner | QFile::ExeOwner);
 
-    QCOMPARE(describe(readSettingsFile(path, 946684800)), read);
+    QCOMPARE(describe(readSettingsFile(path, kY2000)), read);
     if (saved < 0)
         return;
     const QStringList before = entries(folder);

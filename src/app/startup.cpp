@@ -8,16 +8,17 @@ namespace quennix {
 DisplayWindow &startFromSettings(const QString &path, AppState &state, Services &services,
                                  WindowSwitcher &switcher) {
     state.baseTime = BaseTime();
-    const SettingsRead read = readSettingsFile(path, services.clock.nowSeconds());
+    const SettingsRead read =
+        readSettingsFile(path, ReadingTime{services.clock.nowSeconds(), services.zone});
     reportRead(read, services.dialogs);
     if (read.openError) {
         // Nothing read: the framed window at its built-in place and size.
-        DisplayWindow &window = switcher.load(WindowKind::Framed);
+        DisplayWindow &window = switcher.load(Settings().mode);
         window.show();
         return window;
     }
     applySharedSettings(read.values, state);
-    DisplayWindow &window = switcher.load(read.values.kind);
+    DisplayWindow &window = switcher.load(read.values.mode);
     applySettings(window, read.values);
     window.show();
     return window;

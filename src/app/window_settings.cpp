@@ -1,5 +1,6 @@
 #include "window_settings.h"
 
+#include "countdown/number_text.h"
 #include "windows/display_window.h"
 
 namespace quennix {
@@ -20,7 +21,7 @@ void reportRead(const SettingsRead &read, Dialogs &dialogs) {
 
 void applySharedSettings(const Settings &s, AppState &state) {
     state.fontName = s.fontName;
-    state.baseTime = s.baseTime.isEmpty() ? BaseTime() : BaseTime::fromText(s.baseTime);
+    state.baseTime = s.baseTime;
 }
 
 void applySettings(DisplayWindow &window, const Settings &s) {
@@ -30,16 +31,17 @@ void applySettings(DisplayWindow &window, const Settings &s) {
 
 Settings settingsOf(const DisplayWindow &window, const AppState &state) {
     Settings s;
+    // Whole twips: the file reads them back exactly.
     const QRectF outer = window.outerTwips();
-    s.top = outer.top();
-    s.left = outer.left();
-    s.height = outer.height();
-    s.width = outer.width();
+    s.top = wholeNumber(outer.top());
+    s.left = wholeNumber(outer.left());
+    s.height = wholeNumber(outer.height());
+    s.width = wholeNumber(outer.width());
     s.fontName = state.fontName;
     s.fontBold = window.count().bold();
     s.fontItalic = window.count().italic();
-    s.baseTime = state.baseTime.text();
-    s.kind = window.kind();
+    s.baseTime = state.baseTime;
+    s.mode = window.mode();
     return s;
 }
 

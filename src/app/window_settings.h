@@ -22,10 +22,10 @@ void reportRead(const SettingsRead &read, Dialogs &dialogs);
 void applySharedSettings(const Settings &s, AppState &state);
 
 // What is a window's own: the outer place and size, face, bold and italic.
-// The kind is the window's own too.
+// Its kind, the mode, it has from its making.
 void applySettings(DisplayWindow &window, const Settings &s);
 
-// The record for a window: its place, size, bold, italic and kind, with the
+// The record for a window: its place, size, bold, italic and mode, with the
 // shared face and base time.
 Settings settingsOf(const DisplayWindow &window, const AppState &state);
 

@@ -1,23 +1,16 @@
 #include "window_switcher.h"
 
 #include "window_settings.h"
-#include "windows/framed_window.h"
-#include "windows/titleless_window.h"
+#include "windows/window_factory.h"
 
 namespace quennix {
 
 WindowSwitcher::WindowSwitcher(AppState &state, Services &services, const QString &settingsPath)
     : state_(state), services_(services), settingsPath_(settingsPath) {}
 
-DisplayWindow &WindowSwitcher::load(WindowKind kind) {
-    DisplayWindow *window = nullptr;
-    if (kind == WindowKind::Titleless) {
-        window = new TitlelessWindow(state_, services_);
-    } else {
-        auto *framed = new FramedWindow(state_, services_);
-        QObject::connect(framed, &FramedWindow::exitRequested, framed, [this] { saveAndEnd(); });
-        window = framed;
-    }
+DisplayWindow &WindowSwitcher::load(qint32 mode) {
+    DisplayWindow *window = makeDisplayWindow(mode, state_, services_);
+    QObject::connect(window, &DisplayWindow::exitRequested, window, [this] { saveAndEnd(); });
     QObject::connect(window, &DisplayWindow::closing, window, [this, window] {
         saveSettings(*window, state_, settingsPath_, services_.dialogs);
     });
@@ -28,8 +21,7 @@ DisplayWindow &WindowSwitcher::load(WindowKind kind) {
 }
 
 DisplayWindow &WindowSwitcher::switchFrom(DisplayWindow &me) {
-    DisplayWindow &other =
-        load(me.kind() == WindowKind::Framed ? WindowKind::Titleless : WindowKind::Framed);
+    DisplayWindow &other = load(switchedMode(me.mode()));
     applySettings(other, settingsOf(me, state_));
     other.show();
     other.activateWindow();

@@ -9,7 +9,7 @@
 
 namespace quennix {
 
-// Makes the display windows and swaps one kind for the other; outside a swap
+// Makes the display windows and swaps one kind for another; outside a swap
 // exactly one display window exists. It hears what the windows ask for: a
 // window that closes while the program goes on saves the settings, one that
 // asks to be swapped is, and File > Exit saves and ends the program at once.
@@ -17,10 +17,10 @@ class WindowSwitcher {
 public:
     WindowSwitcher(AppState &state, Services &services, const QString &settingsPath);
 
-    // A window of that kind, not shown yet.
-    DisplayWindow &load(WindowKind kind);
+    // A window of the kind a settings file's mode names, not shown yet.
+    DisplayWindow &load(qint32 mode);
 
-    // Replaces `me` by the other kind at the same outer place and size, with
+    // Replaces `me` by the next kind at the same outer place and size, with
     // the shared face and me's bold and italic; the new window is shown before
     // me closes (and saves the settings), so the program never has no window.
     DisplayWindow &switchFrom(DisplayWindow &me);

@@ -29,7 +29,7 @@ std::optional<QString> askBaseTime(AppState &state, Services &services) {
     const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
     // A target the count cannot reach from now (beyond the 32-bit range) would
     // end the program at the next tick.
-    if (!date || !countBetween(services.clock.nowSeconds(), instantOf(*date))) {
+    if (!date || !countBetween(services.clock.nowSeconds(), instantOf(*date, services.zone))) {
         services.dialogs.tell(QStringLiteral("Not a valid date"), applicationTitle());
         return std::nullopt;
     }
@@ -37,14 +37,14 @@ std::optional<QString> askBaseTime(AppState &state, Services &services) {
     return secondsToCaption(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
 }
 
-void askSecondsAt(Dialogs &dialogs) {
+void askSecondsAt(Dialogs &dialogs, const TimeZone &zone) {
     const auto date = textToDate(dialogs.input(kDateTimePrompt, kDateTimeTitle));
     if (!date) {
         dialogs.tell(QStringLiteral("The date entered is not valid."), applicationTitle());
         return;
     }
     try {
-        const qint32 remaining = secondsBetween(*date, kEpoch2000);
+        const qint32 remaining = secondsBetween(*date, kEpoch2000, zone);
         dialogs.tell(QStringLiteral("At ") + whenText(*date) + QLatin1Char('\n') +
                          QStringLiteral("Seconds remaining will be ") + formatCount(remaining),
                      applicationTitle());
@@ -53,7 +53,7 @@ void askSecondsAt(Dialogs &dialogs) {
     }
 }
 
-void askTimeAt(Dialogs &dialogs) {
+void askTimeAt(Dialogs &dialogs, const TimeZone &zone) {
     const QString typed = dialogs.input(QStringLiteral("Number of seconds remaining ?"),
                                         QStringLiteral("Time at seconds remaining"));
     try {
@@ -62,7 +62,7 @@ void askTimeAt(Dialogs &dialogs) {
         // no 32-bit negation.
         if (remaining == std::numeric_limits<qint32>::min())
             throw RunError::overflow();
-        const DateValue t = addSeconds(-double(remaining), kEpoch2000);
+        const DateValue t = addSeconds(-double(remaining), kEpoch2000, zone);
         dialogs.tell(QStringLiteral("Time with ") + formatCount(remaining) +
                          QStringLiteral(" seconds remaining will be ") + QLatin1Char('\n') +
                          whenText(t),

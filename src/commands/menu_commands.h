@@ -17,11 +17,11 @@ std::optional<QString> askBaseTime(AppState &state, Services &services);
 
 // Stuff > Seconds at: how many seconds will remain before 1 January 2000 at a
 // typed date and time.
-void askSecondsAt(Dialogs &dialogs);
+void askSecondsAt(Dialogs &dialogs, const TimeZone &zone);
 
 // Stuff > Time at: at what date and time a typed number of seconds will
 // remain before 1 January 2000.
-void askTimeAt(Dialogs &dialogs);
+void askTimeAt(Dialogs &dialogs, const TimeZone &zone);
 
 // File > Font: the face, bold and italic to draw in from now on, from the
 // font dialog, which opens on the shared face (or, before one was chosen, the

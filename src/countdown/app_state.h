@@ -15,8 +15,4 @@ struct AppState {
     QString fontName;
 };
 
-// The two kinds of display window: the title-less one shows the count alone,
-// the framed one has a caption and the menu bar.
-enum class WindowKind { Titleless, Framed };
-
 } // namespace quennix

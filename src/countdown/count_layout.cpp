@@ -6,8 +6,8 @@
 
 namespace quennix {
 
-QString countText(const BaseTime &baseTime, Instant now) {
-    const std::optional<qint32> count = countBetween(now, baseTime.instant());
+QString countText(Instant target, Instant now) {
+    const std::optional<qint32> count = countBetween(now, target);
     if (!count)
         throw RunError::overflow();
     return formatCount(*count);

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "base_time.h"
 #include "font_fit.h"
+#include "local_time.h"
 
 #include <QPointF>
 #include <QSizeF>
 
 namespace quennix {
 
-// The count at an instant: the real seconds from then until the base time,
-// as "#,##0", negative once it has passed. Throws RunError for a count beyond
-// 32 bits or a base time that is not a date.
-QString countText(const BaseTime &baseTime, Instant now);
+// The count at an instant: the real seconds from then until the target, as
+// "#,##0", negative once it has passed. Throws RunError::overflow() for a
+// count beyond 32 bits.
+QString countText(Instant target, Instant now);
 
 // How a count is drawn in an area: the font size and where the text goes.
 struct CountLayout {

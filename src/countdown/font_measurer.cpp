@@ -1,5 +1,7 @@
 #include "font_measurer.h"
 
+#include "twips.h"
+
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QtMath>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "font_fit.h"
-#include "twips.h"
 
 #include <QFont>
 #include <QFontMetricsF>

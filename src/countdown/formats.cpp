@@ -1,26 +1,29 @@
 #include "formats.h"
 
-#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace quennix {
 
 QString formatCount(qint64 count) {
     // Work on the unsigned magnitude so the most negative count has one too.
+    // Written backwards from the end of a buffer that holds any count
+    // ("-9,223,372,036,854,775,808" is 26 characters): once a second, no
+    // allocation but the text's own.
     quint64 magnitude = count < 0 ? 0 - quint64(count) : quint64(count);
-    QString reversed;
+    char text[32];
+    char *start = std::end(text);
     int digits = 0;
     do {
         if (digits > 0 && digits % 3 == 0)
-            reversed.append(QLatin1Char(','));
-        reversed.append(QLatin1Char(char('0' + magnitude % 10)));
+            *--start = ',';
+        *--start = char('0' + magnitude % 10);
         magnitude /= 10;
         ++digits;
     } while (magnitude != 0);
     if (count < 0)
-        reversed.append(QLatin1Char('-'));
-    std::reverse(reversed.begin(), reversed.end());
-    return reversed;
+        *--start = '-';
+    return QString::fromLatin1(start, std::end(text) - start);
 }
 
 namespace {

@@ -5,7 +5,6 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 namespace quennix {
@@ -89,26 +88,6 @@ qint32 wholeNumber(double value) {
     if (!whole)
         throw RunError::overflow();
     return *whole;
-}
-
-QString numberText(double value) {
-    if (std::isnan(value))
-        return QStringLiteral("NaN");
-    if (std::fabs(value) > double(std::numeric_limits<float>::max()))
-        return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
-    const float single = float(value);
-    if (single == 0.0f)
-        return QStringLiteral("0"); // no "-0"
-    // Seven significant digits, trailing zeros dropped, exponent form only for
-    // very large or small values: "%.7g" with a capital E.
-    QString text = QString::number(double(single), 'g', 7);
-    text.replace(QLatin1Char('e'), QLatin1Char('E'));
-    return text;
-}
-
-QString signedNumberText(double value) {
-    const QString text = numberText(value);
-    return text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text;
 }
 
 QString truthText(bool value) {

@@ -30,12 +30,6 @@ qint32 wholeNumber(double value);
 // the million (a damaged settings file), where a throw each would cost seconds.
 std::optional<qint32> tryWholeNumber(double value);
 
-// Text of a number as a single-precision value: up to 7 significant digits,
-// no blank, no trailing zero fraction ("15", "-120", "7.5", "1E+07").
-QString numberText(double value);
-// The same with one leading blank when the number is not negative.
-QString signedNumberText(double value);
-
 // "True" or "False".
 QString truthText(bool value);
 

@@ -1,7 +1,5 @@
 #include "run_error.h"
 
-#include "number_text.h"
-
 #include <utility>
 
 namespace quennix {
@@ -10,10 +8,8 @@ RunError::RunError(int number, QString description)
     : number_(number), description_(std::move(description)), what_(text().toStdString()) {}
 
 QString RunError::text(Spelling spelling) const {
-    const QString number =
-        spelling == Spelling::ErrorSignSlot ? signedNumberText(number_) : QString::number(number_);
     const QLatin1String word(spelling == Spelling::Err ? "Err" : "Error");
-    return QStringLiteral("%1(%2), %3").arg(word, number, description_);
+    return QStringLiteral("%1(%2), %3").arg(word, QString::number(number_), description_);
 }
 
 RunError RunError::overflow() {

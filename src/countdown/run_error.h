@@ -13,9 +13,8 @@ class RunError : public std::exception {
 public:
     // How a box spells an error.
     enum class Spelling {
-        Err,           // "Err(53), File not found"
-        Error,         // "Error(6), Overflow"
-        ErrorSignSlot, // "Error( 6), Overflow": a blank where a minus would stand
+        Err,   // "Err(53), File not found"
+        Error, // "Error(6), Overflow"
     };
 
     RunError(int number, QString description);

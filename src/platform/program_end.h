@@ -17,7 +17,7 @@ public:
     // Ends the program now. The real one never returns.
     virtual void endNow() = 0;
 
-protected:
+private:
     bool ending_ = false;
 };
 

@@ -4,6 +4,8 @@
 #include "dialogs.h"
 #include "program_end.h"
 #include "screens.h"
+#include "second_ticker.h"
+#include "time_zone.h"
 
 namespace quennix {
 
@@ -12,6 +14,8 @@ namespace quennix {
 struct Services {
     Dialogs &dialogs;
     Clock &clock;
+    TimeZone &zone;
+    SecondTicker &ticker; // fires just after each second of the clock
     Screens &screens;
     ProgramEnd &programEnd;
 };

@@ -1,5 +1,6 @@
 #include "settings/file_replacement.h"
 
+#include "countdown/number_text.h"
 #include "countdown/run_error.h"
 
 #include <QDir>
@@ -106,7 +107,7 @@ qint64 saverOf(const QString &entry, const QString &prefix) {
     const qint64 pid = QStringView(entry).sliced(prefix.size()).toLongLong(&ok);
     // Digits only: toLongLong would also take a sign or blanks.
     for (QChar c : QStringView(entry).sliced(prefix.size()))
-        ok = ok && c.isDigit() && c.unicode() < 128;
+        ok = ok && isDigit(c);
     return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
 }
 

@@ -21,7 +21,7 @@ namespace {
 // file may hold millions of bad entries, and a throw for each takes seconds.
 enum class Failure { None, Overflow, NotADate };
 
-Failure setWhole(double &target, QStringView value) {
+Failure setWhole(qint32 &target, QStringView value) {
     const std::optional<qint32> whole = tryWholeNumber(numericValue(value));
     if (!whole)
         return Failure::Overflow;
@@ -37,31 +37,17 @@ Failure setTruth(bool &target, QStringView value) {
     return Failure::None;
 }
 
-// Places and sizes are written as whole twips, which read back exactly.
-// Every place and size a window can have fits 32 bits many times over.
-QString wholeText(double twips) {
-    return QString::number(tryWholeNumber(twips).value_or(0));
-}
-
-// Kept as text (so it is written back unchanged), but only when it is a date
-// the count can reach: any other would end the program at the first drawing,
-// at every start.
-Failure setBaseTime(QString &target, QStringView value, Instant now) {
+// Taken only when it is a date the count can reach: any other would end the
+// program at the first drawing, at every start. Its text is kept, so it is
+// written back unchanged.
+Failure setBaseTime(BaseTime &target, QStringView value, const ReadingTime &at) {
     const std::optional<DateValue> date = textToDate(value);
     if (!date)
         return Failure::NotADate;
-    if (!countBetween(now, instantOf(*date)))
+    if (!countBetween(at.now, instantOf(*date, at.zone)))
         return Failure::Overflow;
-    target = value.toString();
+    target = BaseTime(*date, value.toString());
     return Failure::None;
-}
-
-Failure setKind(WindowKind &target, QStringView value) {
-    double mode = 0;
-    const Failure failure = setWhole(mode, value);
-    if (failure == Failure::None)
-        target = mode == 1 ? WindowKind::Titleless : WindowKind::Framed;
-    return failure;
 }
 
 // One row per setting, for reading and writing alike. A field matches a key
@@ -71,43 +57,43 @@ Failure setKind(WindowKind &target, QStringView value) {
 struct Key {
     QLatin1String written;
     int tested;
-    Failure (*read)(Settings &s, QStringView value, Instant now);
+    Failure (*read)(Settings &s, QStringView value, const ReadingTime &at);
     QString (*write)(const Settings &s);
 };
 
 const Key kKeys[] = {
     {QLatin1String("Top="), 4,
-     [](Settings &s, QStringView v, Instant) { return setWhole(s.top, v); },
-     [](const Settings &s) { return wholeText(s.top); }},
+     [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.top, v); },
+     [](const Settings &s) { return QString::number(s.top); }},
     {QLatin1String("Left="), 5,
-     [](Settings &s, QStringView v, Instant) { return setWhole(s.left, v); },
-     [](const Settings &s) { return wholeText(s.left); }},
+     [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.left, v); },
+     [](const Settings &s) { return QString::number(s.left); }},
     {QLatin1String("Height="), 7,
-     [](Settings &s, QStringView v, Instant) { return setWhole(s.height, v); },
-     [](const Settings &s) { return wholeText(s.height); }},
+     [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.height, v); },
+     [](const Settings &s) { return QString::number(s.height); }},
     {QLatin1String("Width="), 6,
-     [](Settings &s, QStringView v, Instant) { return setWhole(s.width, v); },
-     [](const Settings &s) { return wholeText(s.width); }},
+     [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.width, v); },
+     [](const Settings &s) { return QString::number(s.width); }},
     {QLatin1String("FontName="), 9,
-     [](Settings &s, QStringView v, Instant) {
+     [](Settings &s, QStringView v, const ReadingTime &) {
          s.fontName = v.toString();
          return Failure::None;
      },
      [](const Settings &s) { return s.fontName; }},
     {QLatin1String("FontBold="), 9,
-     [](Settings &s, QStringView v, Instant) { return setTruth(s.fontBold, v); },
+     [](Settings &s, QStringView v, const ReadingTime &) { return setTruth(s.fontBold, v); },
      [](const Settings &s) { return truthText(s.fontBold); }},
     {QLatin1String("FontItalic="), 11,
-     [](Settings &s, QStringView v, Instant) { return setTruth(s.fontItalic, v); },
+     [](Settings &s, QStringView v, const ReadingTime &) { return setTruth(s.fontItalic, v); },
      [](const Settings &s) { return truthText(s.fontItalic); }},
     {QLatin1String("BaseTime="), 8,
-     [](Settings &s, QStringView v, Instant now) { return setBaseTime(s.baseTime, v, now); },
-     [](const Settings &s) { return s.baseTime; }},
+     [](Settings &s, QStringView v, const ReadingTime &at) {
+         return setBaseTime(s.baseTime, v, at);
+     },
+     [](const Settings &s) { return s.baseTime.text(); }},
     {QLatin1String("Mode="), 4,
-     [](Settings &s, QStringView v, Instant) { return setKind(s.kind, v); },
-     [](const Settings &s) {
-         return s.kind == WindowKind::Titleless ? QStringLiteral("1") : QStringLiteral("2");
-     }},
+     [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.mode, v); },
+     [](const Settings &s) { return QString::number(s.mode); }},
 };
 
 // The key a field starts with, or nullptr. Keys are ASCII, so the raw bytes
@@ -164,7 +150,7 @@ QString entryLine(const Key &key, QString value) {
 
 } // namespace
 
-SettingsRead readSettings(QIODevice &device, Instant now, qint64 limit) {
+SettingsRead readSettings(QIODevice &device, const ReadingTime &at, qint64 limit) {
     SettingsRead result;
     bool reported[std::size(kKeys)] = {};
     FieldReader reader(device, limit);
@@ -175,7 +161,7 @@ SettingsRead readSettings(QIODevice &device, Instant now, qint64 limit) {
             continue;
         const QString text = decoded(field);
         const QStringView value = QStringView(text).mid(key->written.size());
-        const Failure failure = key->read(result.values, value, now);
+        const Failure failure = key->read(result.values, value, at);
         if (failure != Failure::None && !std::exchange(reported[key - kKeys], true))
             result.entryErrors.push_back(failure == Failure::Overflow ? RunError::overflow()
                                                                       : RunError::typeMismatch());
@@ -188,7 +174,7 @@ SettingsRead readSettings(QIODevice &device, Instant now, qint64 limit) {
     return result;
 }
 
-SettingsRead readSettingsFile(const QString &path, Instant now) {
+SettingsRead readSettingsFile(const QString &path, const ReadingTime &at) {
     SettingsRead result;
     // Only a regular file (links followed) is read, and it is looked at
     // before it is opened: opening a FIFO waits for a writer, a device may
@@ -217,7 +203,7 @@ SettingsRead readSettingsFile(const QString &path, Instant now) {
         result.openError = RunError::pathFileAccess();
         return result;
     }
-    return readSettings(file, now);
+    return readSettings(file, at);
 }
 
 QByteArray settingsBytes(const Settings &settings) {

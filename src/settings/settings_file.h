@@ -1,6 +1,6 @@
 #pragma once
 
-#include "countdown/app_state.h"
+#include "countdown/base_time.h"
 #include "countdown/local_time.h"
 #include "countdown/run_error.h"
 
@@ -12,14 +12,22 @@
 
 namespace quennix {
 
-// The nine settings quennix.ini holds, in the order they are written. Read
-// back, the numbers are whole; absent keys leave the values below.
+// The settings quennix.ini holds, one key each (the key table in
+// settings_file.cpp gives their keys and order). Absent keys leave the
+// values below.
 struct Settings {
-    double top = 0, left = 0, height = 0, width = 0; // twips, the outer frame
+    qint32 top = 0, left = 0, height = 0, width = 0; // twips, the outer frame
     QString fontName;                                // empty: the built-in face
     bool fontBold = false, fontItalic = false;
-    QString baseTime; // the base time as text; empty: 1 January 2000
-    WindowKind kind = WindowKind::Framed;
+    BaseTime baseTime;
+    qint32 mode = 0; // the window kind, as the display windows number it
+};
+
+// When the file is read: the instant a base time must be reachable from,
+// and the zone it is read in.
+struct ReadingTime {
+    Instant now;
+    const TimeZone &zone;
 };
 
 // A settings file is a few hundred bytes; no more than this is ever read, so
@@ -45,20 +53,19 @@ struct SettingsRead {
 };
 
 // Reads the file field by field (see FieldReader), testing each field's
-// leading characters against the keys in their order ("Top=", "Left=",
-// "Height=", "Width=", "FontName=", "FontBold=", "FontItalic=", "BaseTime",
-// "Mode"); a repeated key takes its last value; fields matching no key are
-// ignored. Mode 1 is the title-less window, anything else the framed one.
-// A BaseTime is taken only when it is a date the count can reach from the
-// instant `now` (within the 32-bit range of seconds), so the first drawing
-// cannot overflow. Text is UTF-8 when it is valid UTF-8, else Latin-1. At
-// most `limit` bytes are read. The file is never waited on, and is closed
-// again whatever happens.
-SettingsRead readSettingsFile(const QString &path, Instant now);
-SettingsRead readSettings(QIODevice &device, Instant now, qint64 limit = kMaxSettingsBytes);
+// leading characters against the keys in the key table's order; a repeated
+// key takes its last value; fields matching no key are ignored. Numbers are
+// read as whole numbers. A BaseTime is taken only when it is a date the
+// count can reach from the instant `at.now` (within the 32-bit range of
+// seconds), so the first drawing cannot overflow. Text is UTF-8 when it is
+// valid UTF-8, else Latin-1. At most `limit` bytes are read. The file is
+// never waited on, and is closed again whatever happens.
+SettingsRead readSettingsFile(const QString &path, const ReadingTime &at);
+SettingsRead readSettings(QIODevice &device, const ReadingTime &at,
+                          qint64 limit = kMaxSettingsBytes);
 
-// The nine lines, each ended by CR LF: places and sizes as whole numbers,
-// truth values as "True"/"False", Mode as "1" or "2". An entry whose value
+// A line per key, each ended by CR LF: numbers as whole numbers, truth
+// values as "True"/"False". An entry whose value
 // holds a comma is written inside double quotes (without the value's own)
 // so the reader takes it whole; line breaks in a value are dropped. Written
 // as UTF-8.

@@ -1,6 +1,7 @@
 #include "count_widget.h"
 
 #include "countdown/number_text.h"
+#include "countdown/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,8 +21,8 @@ bool inPlaceOf(const CountLayout &shown, const CountLayout &next) {
 
 } // namespace
 
-CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *parent)
-    : QWidget(parent), state_(state), clock_(clock) {
+CountWidget::CountWidget(const AppState &state, Services &services, QWidget *parent)
+    : QWidget(parent), state_(state), services_(services) {
     // The built-in face: a serif, bold.
     face_.setFamily(QStringLiteral("MS Serif"));
     face_.setStyleHint(QFont::Serif);
@@ -31,20 +32,7 @@ CountWidget::CountWidget(const AppState &state, const Clock &clock, QWidget *par
     setForegroundRole(QPalette::WindowText);
     keepMinimumSize();
 
-    // Wakes just after each clock second rather than every 100 ms: the count
-    // still changes within a few milliseconds of the second, and an idle
-    // count costs one wake-up a second.
-    ticker_.setSingleShot(true);
-    ticker_.setTimerType(Qt::PreciseTimer);
-    connect(&ticker_, &QTimer::timeout, this, &CountWidget::tick);
-    scheduleTick(clock_.nowMSecs());
-}
-
-void CountWidget::scheduleTick(qint64 nowMSecs) {
-    // A little past the second, so the clock surely reads the new one. Read
-    // afresh each time, so a clock that jumps is followed within a second.
-    constexpr int kPastTheSecond = 5;
-    ticker_.start(int(1000 - (nowMSecs - secondOf(nowMSecs) * 1000) + kPastTheSecond));
+    connect(&services_.ticker, &SecondTicker::fired, this, &CountWidget::tick);
 }
 
 void CountWidget::keepMinimumSize() {
@@ -68,23 +56,32 @@ void CountWidget::setFace(const QString &name, bool bold, bool italic) {
     face_.setBold(bold);
     face_.setItalic(italic);
     measurer_.reset();
-    fitFont();
+    // Fitted again to the new face, and drawn afresh.
+    layout_ = CountLayout();
+    shown_.clear();
+    drawCount();
 }
 
 double CountWidget::fontSize() const {
     return measurer().realise(layout_.fontSize);
 }
 
-void CountWidget::fitFont() {
-    layout_ = CountLayout();
-    shown_.clear();
-    drawCount();
+Instant CountWidget::target() {
+    // Worked out once, and again only when the base time or the zone
+    // changes, so a tick costs next to nothing.
+    const quint64 revision = services_.zone.revision();
+    if (!target_ || targetFor_ != state_.baseTime.value() || targetRevision_ != revision) {
+        target_ = instantOf(state_.baseTime.value(), services_.zone);
+        targetFor_ = state_.baseTime.value();
+        targetRevision_ = revision;
+    }
+    return *target_;
 }
 
 void CountWidget::drawCount(qint64 nowMSecs) {
     QString count;
     try {
-        count = countText(state_.baseTime, secondOf(nowMSecs));
+        count = countText(target(), secondOf(nowMSecs));
     } catch (const RunError &error) {
         emit countFailed(error);
         return;
@@ -102,14 +99,14 @@ void CountWidget::drawCount(qint64 nowMSecs) {
     // The next count to the same base time, on the same screen and in the
     // same colours, repaints only what changed, mostly the last digit or two;
     // anything else is drawn afresh.
-    const bool inPlace = inPlaceOf(layout_, next) && state_.baseTime == drawnFor_ &&
+    const bool inPlace = inPlaceOf(layout_, next) && targetFor_ == drawnFor_ &&
                          shownRatio_ == devicePixelRatioF() && shownColour_ == textColour();
     const QRegion changed = inPlace ? glyphs_.changed(shown_, glyphs) & rect() : QRegion(rect());
     layout_ = next;
     shown_ = std::move(glyphs);
     shownRatio_ = devicePixelRatioF();
     shownColour_ = textColour();
-    drawnFor_ = state_.baseTime;
+    drawnFor_ = targetFor_;
     // A few digits are painted at once, sparing the event loop a round; a
     // whole new picture waits for it, with whatever else is pending.
     if (inPlace)
@@ -118,17 +115,15 @@ void CountWidget::drawCount(qint64 nowMSecs) {
         update(changed);
 }
 
-void CountWidget::tick() {
-    const qint64 now = clock_.nowMSecs();
+void CountWidget::tick(qint64 nowMSecs) {
     // The whole instant is compared, not the time of day: a clock set a whole
     // day on (or a machine suspended a whole week) shows the same time of
     // day, yet a different count.
-    const Instant second = secondOf(now);
+    const Instant second = secondOf(nowMSecs);
     if (second != lastTick_) {
         lastTick_ = second;
-        drawCount(now);
+        drawCount(nowMSecs);
     }
-    scheduleTick(now);
 }
 
 QPointF CountWidget::baselineOrigin(const CountLayout &layout) const {

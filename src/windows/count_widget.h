@@ -5,9 +5,8 @@
 #include "countdown/count_layout.h"
 #include "countdown/font_measurer.h"
 #include "countdown/run_error.h"
-#include "platform/clock.h"
+#include "platform/services.h"
 
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -22,8 +21,8 @@ constexpr double kMinimumCountHeight = 360;
 
 // The area a display window shows the count in. Drawing goes one way: the
 // widget asks for the count, lays it out (layoutCount) when the count, the
-// size or the face changes, keeps that layout and paints from it. It ticks
-// just after each clock second, and reports a count that cannot be made
+// size or the face changes, keeps that layout and paints from it. It draws
+// at each new second of the ticker, and reports a count that cannot be made
 // (countFailed) to its window, which decides what to do.
 //
 // Dragging with the left button is reported once, at release, as the
@@ -32,7 +31,7 @@ constexpr double kMinimumCountHeight = 360;
 class CountWidget : public QWidget {
     Q_OBJECT
 public:
-    CountWidget(const AppState &state, const Clock &clock, QWidget *parent = nullptr);
+    CountWidget(const AppState &state, Services &services, QWidget *parent = nullptr);
 
     QString faceName() const { return face_.family(); }
     bool bold() const { return face_.bold(); }
@@ -43,11 +42,7 @@ public:
     double fontSize() const;
 
     // Draws the count of this moment. While hidden, only the count is made.
-    void drawCount() { drawCount(clock_.nowMSecs()); }
-    // Fits the font again (a new face), then draws.
-    void fitFont();
-    // Draws the count when the clock's second has changed since the last tick.
-    void tick();
+    void drawCount() { drawCount(services_.clock.nowMSecs()); }
 
 signals:
     void countFailed(const quennix::RunError &error);
@@ -65,6 +60,10 @@ protected:
 
 private:
     void drawCount(qint64 nowMSecs);
+    // Draws the count when the clock's second has changed since the last tick.
+    void tick(qint64 nowMSecs);
+    // The instant the base time names in the zone now in force.
+    Instant target();
     // The glyphs of a layout, in its face and size, on this screen and in
     // the colours of now.
     std::vector<CountGlyphs::Glyph> placeGlyphs(const CountLayout &layout);
@@ -75,20 +74,21 @@ private:
     // device pixel so the digits stay crisp.
     QPointF baselineOrigin(const CountLayout &layout) const;
     QPoint wholeTwips(QPointF px) const;
-    void scheduleTick(qint64 nowMSecs);
 
     const AppState &state_;
-    const Clock &clock_;
-    QTimer ticker_;
+    Services &services_;
     Instant lastTick_ = -1; // the clock's second at the last tick
-    QFont face_;            // face, bold and italic; the size comes from the layout
+    std::optional<Instant> target_;
+    DateValue targetFor_ = 0;    // the base time target_ was worked out for
+    quint64 targetRevision_ = 0; // and the zone's revision then
+    QFont face_;                 // face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;
     std::vector<CountGlyphs::Glyph> shown_; // its glyphs, placed for the device pixel
     qreal shownRatio_ = 0;                  // the screen's pixel ratio they were drawn for
     QColor shownColour_;                    // the colour they were drawn in
-    BaseTime drawnFor_;                     // the base time it counts to
+    DateValue drawnFor_ = 0;                // the base time it counts to
     bool dragging_ = false;
     QPoint dragStart_, dragLast_; // whole twips within the widget
 };

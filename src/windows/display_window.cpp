@@ -22,11 +22,11 @@ const QString kDrawingBox = QStringLiteral("Display_Time");
 
 } // namespace
 
-DisplayWindow::DisplayWindow(WindowKind kind, const AppState &state, Services &services,
+DisplayWindow::DisplayWindow(qint32 mode, const AppState &state, Services &services,
                              Qt::WindowFlags flags)
     // Kept above other windows from the moment it is first shown.
     : QMainWindow(nullptr, flags | Qt::Window | Qt::WindowStaysOnTopHint), state_(state),
-      services_(services), kind_(kind), count_(new CountWidget(state, services.clock, this)) {
+      services_(services), mode_(mode), count_(new CountWidget(state, services, this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(clockIcon());
     setCentralWidget(count_);
@@ -53,14 +53,6 @@ void DisplayWindow::placeBuiltIn(const QRectF &client, int above) {
     // The window's minimum size holds from now on (the menu bar included).
     layout()->activate();
     setGeometry(twipsToPixels(client, logicalDpiX(), logicalDpiY()).adjusted(0, 0, 0, above));
-}
-
-void DisplayWindow::runOpeningSteps(const QString &title, const std::function<void()> &steps) {
-    try {
-        steps();
-    } catch (const RunError &e) {
-        services_.dialogs.tell(e.text(RunError::Spelling::ErrorSignSlot), title);
-    }
 }
 
 QString DisplayWindow::openingCaption() const {

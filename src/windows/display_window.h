@@ -23,7 +23,8 @@ namespace quennix {
 class DisplayWindow : public QMainWindow {
     Q_OBJECT
 public:
-    WindowKind kind() const { return kind_; }
+    // The number the settings file's Mode gives this kind of window.
+    qint32 mode() const { return mode_; }
     CountWidget &count() { return *count_; }
     const CountWidget &count() const { return *count_; }
 
@@ -35,18 +36,18 @@ public:
     void setOuterTwips(const QRectF &twips);
 
 signals:
+    // To be swapped for the next kind of window (a double-click).
     void switchRequested();
+    // To save the settings for it and end the program at once (File > Exit).
+    void exitRequested();
+    // Closing while the program goes on: its settings are to be saved.
     void closing();
 
 protected:
     // `client` is the built-in place and size of the count area, in twips;
     // `above` the pixels the framed window's menu bar takes above it.
-    DisplayWindow(WindowKind kind, const AppState &state, Services &services,
-                  Qt::WindowFlags flags);
+    DisplayWindow(qint32 mode, const AppState &state, Services &services, Qt::WindowFlags flags);
     void placeBuiltIn(const QRectF &client, int above);
-    // Runs the steps a window takes as it opens; a failure is reported in a
-    // box with that title and skips the rest of them.
-    void runOpeningSteps(const QString &title, const std::function<void()> &steps);
     // "Seconds to " and the base time, as a window names it when it opens.
     QString openingCaption() const;
 
@@ -64,7 +65,7 @@ private:
 
     const AppState &state_;
     Services &services_;
-    WindowKind kind_;
+    qint32 mode_;
     CountWidget *count_;
     // The outer size asked for, until the frame is known and it is applied.
     std::optional<QSize> wantedOuterSize_;

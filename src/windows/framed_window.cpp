@@ -10,16 +10,13 @@ namespace quennix {
 
 FramedWindow::FramedWindow(AppState &state, Services &services)
     // A caption but no close, minimise or maximise buttons.
-    : DisplayWindow(WindowKind::Framed, state, services,
-                    Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : DisplayWindow(kMode, state, services, Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       state_(state), services_(services) {
     setWindowTitle(applicationTitle());
     setupMenu();
     placeBuiltIn(QRectF(1920, 3420, 2388, 756), menuBar()->sizeHint().height());
-    runOpeningSteps(QStringLiteral("Form2_Load"), [this] {
-        count().drawCount();
-        setWindowTitle(openingCaption());
-    });
+    count().drawCount();
+    setWindowTitle(openingCaption());
 }
 
 void FramedWindow::setupMenu() {
@@ -33,13 +30,13 @@ void FramedWindow::setupMenu() {
     connect(file->addAction(QStringLiteral("Font")), &QAction::triggered, this,
             &FramedWindow::chooseFont);
     connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this,
-            &FramedWindow::exitRequested);
+            &DisplayWindow::exitRequested);
 
     QMenu *stuff = bar->addMenu(QStringLiteral("Stuff"));
     connect(stuff->addAction(QStringLiteral("Time at")), &QAction::triggered, this,
-            [this] { askTimeAt(services_.dialogs); });
+            [this] { askTimeAt(services_.dialogs, services_.zone); });
     connect(stuff->addAction(QStringLiteral("Seconds at")), &QAction::triggered, this,
-            [this] { askSecondsAt(services_.dialogs); });
+            [this] { askSecondsAt(services_.dialogs, services_.zone); });
     // The caption follows at once; the count at the next second.
     connect(stuff->addAction(QStringLiteral("Base Time")), &QAction::triggered, this, [this] {
         if (const auto caption = askBaseTime(state_, services_))

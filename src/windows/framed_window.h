@@ -9,11 +9,8 @@ namespace quennix {
 class FramedWindow : public DisplayWindow {
     Q_OBJECT
 public:
+    static constexpr qint32 kMode = 2;
     FramedWindow(AppState &state, Services &services);
-
-signals:
-    // File > Exit: save the settings for this window and end at once.
-    void exitRequested();
 
 protected:
     void changeEvent(QEvent *event) override;

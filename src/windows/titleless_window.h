@@ -9,6 +9,7 @@ namespace quennix {
 class TitlelessWindow : public DisplayWindow {
     Q_OBJECT
 public:
+    static constexpr qint32 kMode = 1;
     TitlelessWindow(AppState &state, Services &services);
 };
 

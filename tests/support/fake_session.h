@@ -7,6 +7,7 @@
 #include "app/window_switcher.h"
 #include "platform/services.h"
 #include "support/files.h"
+#include "support/zones.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -61,7 +62,7 @@ public:
 
 class FakeProgramEnd : public ProgramEnd {
 public:
-    void endNow() override { ending_ = true; }
+    void endNow() override { beginEnding(); }
 };
 
 // What each test starts from: the fake services, the shared state, and a
@@ -93,9 +94,11 @@ struct Session {
 
     FakeDialogs dialogs;
     FakeClock clock;
+    ZoneTable zone = london();
+    SecondTicker ticker{clock}; // the tests fire it after moving the clock
     FakeScreens screens;
     FakeProgramEnd programEnd;
-    Services services{dialogs, clock, screens, programEnd};
+    Services services{dialogs, clock, zone, ticker, screens, programEnd};
     AppState state;
     QTemporaryDir dir;
     QString ini = dir.filePath("quennix.ini");
