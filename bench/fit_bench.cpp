@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the font fit two ways at three window sizes: trying every size from 2
 // up, and the bisecting search the program uses. Both must give the same size;
 // the exit status is 1 when they do not.

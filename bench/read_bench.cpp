@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times reading the worst settings files: a damaged one of the largest size
 // ever read (short junk fields and key-like ones, a bad base time in every
 // line, the last entry a good one), and a 2 GB one, of which only that much

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the whole program beside `xclock -digital -update 1`, a small X
 # program that also redraws once a second, in one run:
 #   - time from start to the first mapped window (median of 5 starts each),

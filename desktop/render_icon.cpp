@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders the scalable icon to a square PNG at build time, so the installed
 // bitmap is always the picture the windows draw from the same file.
 //

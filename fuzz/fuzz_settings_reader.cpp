@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings reader over any bytes: no crash, hang or undefined behaviour;
 // what it read, written back by the program, reads again the same, unhurt.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a fuzz target for a bounded time on a scratch copy of its seeds. Any
 # crash, hang, leak, sanitizer report or broken property fails the run and
 # leaves the input in <scratch>/findings/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Quennix: the seconds left until a base time, in the largest font that fits
 // an always-on-top window.
 

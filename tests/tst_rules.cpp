@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The countdown library: date, number and text rules, real seconds in the
 // system's time zone, the count's layout and fit (synthetic faces; the fit
 // benchmark holds the search to stepping on real ones). Values are worked out

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file: its fields and keys, the bytes written, where it lives,
 // saves that never leave a broken file. (A huge damaged file: the benchmark.)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The display windows and start-up on the offscreen platform, the platform
 // faked but for the real font dialog: the settings read at start and saved at
 // close or on a `kill`, switching, the tick and its repaints, the commands.

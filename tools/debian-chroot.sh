@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a command in the committed tree on a fresh, minimal Debian of the
 # other release: Debian 13 (trixie) on a Debian 12 (bookworm) machine, 12 on
 # a 13 one, or the release named.

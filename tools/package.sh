@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and makes the Debian package
 # build/quennix_<version>_amd64.deb (install it with
 # `sudo apt install ./build/quennix_*_amd64.deb`).

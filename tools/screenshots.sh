@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the pictures of the user's guide in docs/: the real program on a
 # private virtual X display with a window manager, driven as a user would,
 # from a scratch copy with a prepared quennix.ini.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building Quennix needs on Debian 12 or 13, with --package
 # what making its Debian package needs, and with --test what the tests need
 # too. Only missing packages are installed. Every name is one both releases

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_settings.h"
 
 #include "countdown/number_text.h"

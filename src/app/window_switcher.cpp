@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_switcher.h"
 
 #include "window_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "menu_commands.h"
 
 #include "countdown/date_text.h"

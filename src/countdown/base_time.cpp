@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "base_time.h"
 
 #include "date_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "count_layout.h"
 
 #include "formats.h"

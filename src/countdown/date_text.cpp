@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "date_text.h"
 
 #include "formats.h"

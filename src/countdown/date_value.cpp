@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "date_value.h"
 
 #include "run_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "font_fit.h"
 
 #include "number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "local_time.h"
 
 #include "number_text.h"

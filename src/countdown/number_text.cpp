@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "number_text.h"
 
 #include "run_error.h"

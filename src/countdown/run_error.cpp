@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "run_error.h"
 
 #include <utility>

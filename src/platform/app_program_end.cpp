@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app_program_end.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui_screens.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screen_placement.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "second_ticker.h"
 
 namespace quennix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system_clock.h"
 
 #include <QDateTime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "system_time_zone.h"
 
 #include <cstdlib>

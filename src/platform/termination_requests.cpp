@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "termination_requests.h"
 
 #include <QSocketNotifier>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/field_reader.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/file_replacement.h"
 
 #include "countdown/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/settings_location.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "about_dialog.h"
 
 #include "countdown/twips.h"

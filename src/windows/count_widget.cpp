@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "count_widget.h"
 
 #include "countdown/number_text.h"

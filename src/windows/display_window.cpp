@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "display_window.h"
 
 #include "clock_icon.h"

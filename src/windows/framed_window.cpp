@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "framed_window.h"
 
 #include "about_dialog.h"

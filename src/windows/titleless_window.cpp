@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "titleless_window.h"
 
 namespace quennix {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_factory.h"
 
 #include "framed_window.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real program on a clock of libfaketime's. A count that overflows (the
 # clock ~68 years from the base time) shows one "Display_Time" box; whatever
 # the answer, the program is gone at once, with status 0, nothing else shown

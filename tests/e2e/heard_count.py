@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """heard_count.py PID SECONDS: each count of program PID a screen reader hears."""
 import sys
 import time

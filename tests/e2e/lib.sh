@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Helpers for the end-to-end scenarios; sourced, not run. Each scenario runs
 # the real program from a private copy in a fresh folder (so quennix.ini is

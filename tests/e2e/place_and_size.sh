@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The window's place and size: a saved one comes back exactly, in the kind the
 # file names, framed or not and kept above, start after start without
 # drifting, the file written back byte for byte; a left drag on the count

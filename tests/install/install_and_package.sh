@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The two ways Quennix is installed: per user with `cmake --install` (into a
 # prefix with a space, then the documented uninstall), and the Debian package
 # (its files, Depends, lintian, the validators, and the unpacked program run by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The platform services as the window tests answer them (a clock that stands
 // still, boxes answered from a script and recorded, one screen, an end only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Time zones as fixed tables of changes (worked out with Python's zoneinfo),
 // so no test depends on the machine's zone or sets its own process's.
