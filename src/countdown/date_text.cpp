@@ -53,39 +53,43 @@ bool isPunct(char16_t c) {
 }
 
 // False when the text holds a character no date uses, or too many tokens.
+// Each token is a run of digits, letters or blanks, or a single mark.
 bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &count) {
     count = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
+    // What is left to read, so no index can pass its end.
+    for (QStringView rest = text; !rest.isEmpty();) {
         if (count == kMaxTokens)
             return false;
         Token &t = tokens[count++];
         t = Token{};
-        const char16_t c = text[i].unicode();
-        if (isDigit(text[i])) {
-            t.kind = Kind::Number;
-            for (; i < text.size() && isDigit(text[i]); ++i) {
-                if (t.length < kMaxDigits)
-                    t.value = t.value * 10 + (text[i].unicode() - '0');
-                t.length = std::min(t.length + 1, kLengthCap);
-            }
-        } else if (isLetter(text[i])) {
-            t.kind = Kind::Word;
-            for (; i < text.size() && isLetter(text[i]); ++i) {
-                if (t.length < int(sizeof t.text) - 1)
-                    t.text[t.length] = char(text[i].unicode() | 0x20); // lower case
-                t.length = std::min(t.length + 1, kLengthCap);
-            }
-        } else if (isBlank(text[i])) {
-            t.kind = Kind::Blank;
-            while (i < text.size() && isBlank(text[i]))
-                ++i;
-        } else if (isPunct(c)) {
+        const QChar first = rest.front();
+        bool (*const of)(QChar) = isDigit(first)    ? isDigit
+                                  : isLetter(first) ? isLetter
+                                  : isBlank(first)  ? isBlank
+                                                    : nullptr;
+        if (!of) {
+            if (!isPunct(first.unicode()))
+                return false;
             t.kind = Kind::Punct;
-            t.text[0] = char(c);
-            ++i;
+            t.text[0] = char(first.unicode());
+            rest = rest.sliced(1);
+            continue;
+        }
+        const QStringView run =
+            rest.first(std::find_if_not(rest.begin(), rest.end(), of) - rest.begin());
+        rest = rest.sliced(run.size());
+        t.length = int(std::min<qsizetype>(run.size(), kLengthCap));
+        if (of == isDigit) {
+            t.kind = Kind::Number;
+            for (QChar c : run.first(std::min<qsizetype>(run.size(), kMaxDigits)))
+                t.value = t.value * 10 + (c.unicode() - '0');
+        } else if (of == isLetter) {
+            t.kind = Kind::Word;
+            char *letter = t.text;
+            for (QChar c : run.first(std::min<qsizetype>(run.size(), sizeof t.text - 1)))
+                *letter++ = char(c.unicode() | 0x20); // lower case
         } else {
-            return false;
+            t.kind = Kind::Blank;
         }
     }
     return true;

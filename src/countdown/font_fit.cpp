@@ -24,16 +24,13 @@ QString countShape(const QString &countText, QChar widestDigit) {
 FitRule::FitRule(double scaleWidth, double scaleHeight, const QString &widthText,
                  const FitMeasure &m)
     : maxHeight_(float(kFitMargin * scaleHeight)), maxWidth_(float(kFitMargin * scaleWidth)),
-      largest_(m.realise(kMaxFitSize)), widthText_(widthText), m_(m) {}
+      widthText_(widthText), m_(m) {}
 
 bool FitRule::fails(int size) const {
+    // A face that stops growing (a bitmap face at its largest size) passes
+    // every bound from there on; the search below reaches the cap in a dozen
+    // measurements, and every size past the face's largest gives its answer.
     if (size > kMaxFitSize)
-        return true;
-    // A face that stops growing (a bitmap face at its largest size) would pass
-    // every bound from here on: once the size before has reached the largest
-    // size the face realises, nothing bigger can come. Realised sizes never
-    // shrink as the request grows, so this too fails from some size on.
-    if (m_.realise(size - 1) >= largest_)
         return true;
     if (double(maxHeight_) < m_.measure(QStringLiteral("8"), size).height)
         return true;
@@ -48,15 +45,14 @@ int fitFontSize(double scaleWidth, double scaleHeight, const QString &widthText,
                 const FitMeasure &m) {
     const FitRule rule(scaleWidth, scaleHeight, widthText, m);
     // Sizes pass up to a point and fail from there on. Double the size until
-    // one fails, then halve the gap between the last size that passed and the
-    // first that failed: the same first failing size as trying every size,
-    // found with a few dozen measurements instead of hundreds.
-    int passing = 1;
+    // one fails, then halve the gap between a size that passed (half the
+    // failing one, or 1 before 2: "the size before") and the first that
+    // failed: the same first failing size as trying every size, found with a
+    // few dozen measurements instead of hundreds.
     int failing = 2;
-    while (!rule.fails(failing)) {
-        passing = failing;
+    while (!rule.fails(failing))
         failing = qMin(failing * 2, kMaxFitSize + 1);
-    }
+    int passing = failing / 2;
     while (failing - passing > 1) {
         const int mid = passing + (failing - passing) / 2;
         (rule.fails(mid) ? failing : passing) = mid;

@@ -39,9 +39,8 @@ constexpr int kMaxFitSize = 2000;
 
 // The rule a size is fitted by, given the drawing area in twips. Sizes are
 // tried from 2 up: a size fails when the digit "8" is taller than 95 % of the
-// height or widthText wider than 95 % of the width, when it passes
-// kMaxFitSize, or when the size before already realised as large as the face
-// ever gets (its realised size at kMaxFitSize).
+// height or widthText wider than 95 % of the width, or when it passes
+// kMaxFitSize.
 // The answer is the whole number (halves to even) of the realised size of the
 // last size before the first one that fails, so an area too small for size 2
 // gets the whole number of the realised size 1.
@@ -56,7 +55,6 @@ public:
 private:
     float maxHeight_;
     float maxWidth_;
-    double largest_;
     QString widthText_;
     const FitMeasure &m_;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "formats.h"
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -64,25 +65,26 @@ std::vector<Token> tokenize(const QString &pattern) {
             tokens.push_back({Field::Literal, 0, QString()});
         tokens.back().literal.append(c);
     };
-    int i = 0;
-    while (i < pattern.size()) {
-        if (QStringView(pattern).mid(i).startsWith(kAmPm, Qt::CaseInsensitive)) {
+    // What is left to read, so no index can pass its end.
+    for (QStringView rest = pattern; !rest.isEmpty();) {
+        if (rest.startsWith(kAmPm, Qt::CaseInsensitive)) {
             tokens.push_back({Field::AmPm, 0, QString()});
-            i += kAmPm.size();
+            rest = rest.sliced(kAmPm.size());
             continue;
         }
-        const QChar letter = pattern.at(i);
+        const QChar letter = rest.front();
         const Field field = fieldOfLetter(letter);
         if (field == Field::Literal) {
             addLiteral(letter);
-            ++i;
+            rest = rest.sliced(1);
             continue;
         }
-        int end = i + 1;
-        while (end < pattern.size() && pattern.at(end).toLower() == letter.toLower())
-            ++end;
-        tokens.push_back({field, end - i, QString()});
-        i = end;
+        const auto runEnd = std::find_if(rest.begin(), rest.end(), [letter](QChar c) {
+            return c.toLower() != letter.toLower();
+        });
+        const qsizetype run = runEnd - rest.begin();
+        tokens.push_back({field, int(run), QString()});
+        rest = rest.sliced(run);
     }
     // "m" means minutes when it follows an hour field across a ":".
     for (size_t k = 2; k < tokens.size(); ++k) {

@@ -29,15 +29,15 @@ double numericValue(QStringView text) {
     // a sign, digits, a fraction, and an exponent ("D" read as "E") only when
     // digits follow it. Reading stops at the first character that does not fit.
     std::string number;
-    qsizetype i = 0;
+    QStringView rest = text; // what is left to read, so no index can pass its end
     const auto peek = [&] {
-        while (i < text.size() && isIgnoredBlank(text[i]))
-            ++i;
-        return i < text.size() ? text[i] : QChar();
+        while (!rest.isEmpty() && isIgnoredBlank(rest.front()))
+            rest = rest.sliced(1);
+        return rest.isEmpty() ? QChar() : rest.front();
     };
     const auto take = [&](char c) {
         number += c;
-        ++i;
+        rest = rest.sliced(1);
     };
     const auto takeDigits = [&] {
         const std::size_t before = number.size();

@@ -8,8 +8,6 @@
 namespace quennix {
 
 SystemTimeZone::SystemTimeZone() {
-    // Differs from every stamp of a zone in force, so the zone is read now.
-    stamp_.modifiedNs = -1;
     follow();
 }
 
@@ -24,7 +22,7 @@ void SystemTimeZone::follow() const {
                       quint64(st.st_dev) == stamp_.device && quint64(st.st_ino) == stamp_.inode &&
                       st.st_mtim.tv_sec == stamp_.modified &&
                       st.st_mtim.tv_nsec == stamp_.modifiedNs;
-    if (same)
+    if (same && revision_ != 0)
         return;
     stamp_ = Stamp{tz != nullptr,      tz ? tz : "",      quint64(st.st_dev),
                    quint64(st.st_ino), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};

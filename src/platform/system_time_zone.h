@@ -20,17 +20,17 @@ private:
     // What tells one zone from another: the TZ text when set, else the zone
     // file's identity.
     struct Stamp {
-        bool tzSet = false;
+        bool tzSet;
         std::string tz;
-        quint64 device = 0, inode = 0;
-        qint64 modified = 0, modifiedNs = 0;
+        quint64 device, inode;
+        qint64 modified, modifiedNs;
     };
     // Reads the zone again when it is not the one last read. Costs a file
     // status and no allocation while it stays.
     void follow() const;
 
-    mutable Stamp stamp_;
-    mutable quint64 revision_ = 0;
+    mutable Stamp stamp_{};
+    mutable quint64 revision_{}; // 0 until the zone is first read
 };
 
 } // namespace quennix

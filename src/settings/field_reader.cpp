@@ -89,18 +89,12 @@ void FieldReader::scan(QByteArray *out, bool quoted) {
     }
 }
 
-void FieldReader::skipDelimiter() {
-    if (get() == '\r' && peek() == '\n')
-        ++pos_;
-}
-
 QByteArrayView FieldReader::nextView() {
     while (pos_ < end_ && (buffer_.at(pos_) == ' ' || buffer_.at(pos_) == '\t'))
         ++pos_;
     if (pos_ < end_) {
         // The same rules as readAcrossChunks(), applied in place when the
-        // field, its delimiter and (after a CR) the byte that may be its LF
-        // all lie in the buffer.
+        // field and its delimiter lie in the buffer.
         const char *data = buffer_.constData();
         const char *end = data + end_;
         const bool quoted = data[pos_] == '"';
@@ -109,10 +103,8 @@ QByteArrayView FieldReader::nextView() {
             quoted ? static_cast<const char *>(std::memchr(from, '"', size_t(end - from)))
                    : findDelimiter(from, end);
         const char *delimiter = quoted && stop ? findDelimiter(stop + 1, end) : stop;
-        if (delimiter && delimiter != end && (*delimiter != '\r' || delimiter + 1 != end)) {
+        if (delimiter && delimiter != end) {
             pos_ = int(delimiter - data) + 1;
-            if (*delimiter == '\r' && data[pos_] == '\n')
-                ++pos_;
             return QByteArrayView(from, qMin<qsizetype>(stop - from, kMaxField));
         }
     }
@@ -135,7 +127,7 @@ QByteArrayView FieldReader::readAcrossChunks() {
     } else {
         scan(&spill_, false);
     }
-    skipDelimiter();
+    get(); // the delimiter, if the file did not end first
     return spill_;
 }
 

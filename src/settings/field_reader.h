@@ -9,8 +9,9 @@ namespace quennix {
 // Reads the settings file one field at a time, the way its entries were always
 // read: leading blanks are skipped; a field that starts with a double quote runs
 // to the next double quote (then on to the next comma or line end, which are
-// dropped); any other field runs to the next comma or line end. CR LF, CR alone
-// and LF alone all end a line. Reads in bounded chunks and keeps at most
+// dropped); any other field runs to the next comma or line end. A CR and an LF
+// each end a line (the LF of a CR LF ends an empty field, which holds no
+// entry). Reads in bounded chunks and keeps at most
 // kMaxField bytes of a field (the rest is skipped), so a huge or damaged file
 // costs neither much time nor much memory.
 class FieldReader {
@@ -44,8 +45,6 @@ private:
     // quoted), leaving it unread; the bytes passed are appended to out (when
     // given) up to kMaxField.
     void scan(QByteArray *out, bool quoted);
-    // Consumes the comma or line end that closes a field (CR LF counts once).
-    void skipDelimiter();
 
     QIODevice &device_;
     qint64 left_; // bytes the limit still allows

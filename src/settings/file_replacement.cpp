@@ -49,12 +49,12 @@ RunError failure(int err) {
     }
 }
 
-// Closes the descriptor on every way out.
+// An open descriptor, closed on every way out.
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
-        if (fd_ >= 0)
+        if (open_)
             ::close(fd_);
     }
     Descriptor(const Descriptor &) = delete;
@@ -63,13 +63,13 @@ public:
     int get() const { return fd_; }
     // Closes now, reporting the error a network file system may only give here.
     int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
+        open_ = false;
+        return ::close(fd_);
     }
 
 private:
     int fd_;
+    bool open_ = true;
 };
 
 bool writeAll(int fd, const QByteArray &bytes) {
@@ -185,10 +185,11 @@ void replaceFile(const QString &path, const QByteArray &bytes) {
     removeStaleSaves(target);
 
     const QByteArray tempName = QFile::encodeName(savingPath(target, ::getpid()));
-    Descriptor file(
-        ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-    if (file.get() < 0)
+    const int fd =
+        ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd == -1)
         throw failure(errno);
+    Descriptor file(fd);
 
     const auto fail = [&](int err) {
         ::unlink(tempName.constData());
