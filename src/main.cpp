@@ -17,7 +17,7 @@
 
 using namespace quennix;
 
-int main(int argc, char **argv) {
+int main(int, char **argv) {
     // Decided before Qt picks its platform, which happens in QApplication.
     const QString platform = qtPlatformFor(SessionEnvironment::current());
     if (!platform.isEmpty())
@@ -28,7 +28,12 @@ int main(int argc, char **argv) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
-    QApplication app(argc, argv);
+    // The program takes no command line: Qt is handed only the program's
+    // name, so none of its own options (-platform, -stylesheet,
+    // -qwindowgeometry...) can change the start or override the saved place.
+    int qtArgc = 1;
+    char *qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     // Qt also names the windows' X11 class after it, which the desktop
     // entry's StartupWMClass must match.
     QApplication::setApplicationName(QStringLiteral("Quennix"));

@@ -240,6 +240,7 @@ void TestRules::textToDate_data() {
     row("month names", "January 1, 2000 13:05", v(at(2000, 1, 1, 13, 5)));
     row("short month name", "9-sep-21", v(at(2021, 9, 9)));
     row("a word that is no month", "9-foo-21", "");
+    row("a colon between a month name's parts", "1:January:2000", "");
     row("one-digit minutes and seconds", "1/1/2000 1:2:3 PM", v(at(2000, 1, 1, 13, 2, 3)));
     row("a time alone is on 30/12/1899", "6:00 pm", "0.75");
     row("leap day", "29/02/2000", v(at(2000, 2, 29)));

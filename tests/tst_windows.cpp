@@ -92,6 +92,7 @@ private slots:
     void facesWithoutDigits_data();
     void facesWithoutDigits();
     void countThatCannotBeDrawnEnds();
+    void failedSaveIsReported();
     void commands_data();
     void commands();
     void fontAboutAndExit();
@@ -104,29 +105,40 @@ void TestWindows::startsFromTheFile_data() {
     QTest::addColumn<QString>("caption"); // "": the title-less window
     QTest::addColumn<QRectF>("place"); // twips; empty: not checked; negative: the smallest window
     QTest::addColumn<QString>("count");
-    const QString framed = QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM");
-    const QRectF place(3000, 1500, 4500, 1500), smallest(0, 0, -1, -1), any;
+    QTest::addColumn<QString>("saved"); // the base time the close writes
+    const QString framed = QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM"),
+                  y2000 = "01/01/2000";
+    const QRectF place(3000, 1500, 4500, 1500), smallest(0, 0, -1, -1);
     const QByteArray at = "Top=1500,Left=3000,Height=1500,Width=4500,";
-    row("no file", kNoFile, "Main|Err(53), File not found", framed, any, "3,600");
-    row("title-less", at + "Mode=1", "", "", place, "3,600");
+    // The built-in design, inside the frame: at 1920, 3420 twips, a count
+    // area of 2388 x 756 (whole pixels at 96 dpi) below the menu bar.
+    row("no file", kNoFile, "Main|Err(53), File not found", framed, QRectF(1920, 3420, 2385, 750),
+        "3,600", y2000);
+    row("title-less", at + "Mode=1", "", "", place, "3,600", y2000);
     row("empty mode is framed, base time kept", at + "Mode=,BaseTime=2/1/2000 1:00 PM", "",
-        "Seconds to 02/01/2000, 01:00:00 PM", place, "136,800");
+        "Seconds to 02/01/2000, 01:00:00 PM", place, "136,800", "2/1/2000 1:00 PM");
+    // A base time that cannot be counted to: to 2000 instead, the other
+    // entries applied; one out of reach is kept for later.
+    row("base time not a date", at + "Mode=1,BaseTime=soon", "Main|Err(13), Type mismatch", "",
+        place, "3,600", y2000);
+    row("base time out of reach", at + "Mode=1,BaseTime=1/1/2100", "Main|Err(6), Overflow", "",
+        place, "3,600", "1/1/2100");
     // Onto the nearest screen, as near as it can (its corner less the
     // window's size): the one below; the primary when both are as near.
     row("a screen that is gone", at + "Top=60000,Left=30000,Mode=1", "", "",
-        QRectF(19200 - 4500, 31560 - 1500, 4500, 1500), "3,600");
+        QRectF(19200 - 4500, 31560 - 1500, 4500, 1500), "3,600", y2000);
     row("two screens as near", at + "Top=15000,Left=-75000,Mode=1", "", "",
-        QRectF(0, 16200 - 1500, 4500, 1500), "3,600");
-    row("empty file", QByteArray(), "", framed, smallest, "3,600");
+        QRectF(0, 16200 - 1500, 4500, 1500), "3,600", y2000);
+    row("empty file", QByteArray(), "", framed, smallest, "3,600", y2000);
     // Never larger than the screen it lands on (the one it overlaps most,
     // else the nearest), and on it.
     const QByteArray edge = "2147483647", bottom = "-2147483648";
     row("all at 2^31 - 1", "Top=" + edge + ",Left=" + edge + ",Height=" + edge + ",Width=" + edge,
-        "", framed, QRectF(0, 16200, 19200, 15360), "3,600");
+        "", framed, QRectF(0, 16200, 19200, 15360), "3,600", y2000);
     row("sizes at 2^31 - 1", "Top=1500,Left=3000,Height=" + edge + ",Width=" + edge + ",Mode=1", "",
-        "", QRectF(3000, 1500, 28800, 16200), "3,600");
+        "", QRectF(3000, 1500, 28800, 16200), "3,600", y2000);
     row("places at -2^31", at + "Top=" + bottom + ",Left=" + bottom, "", framed,
-        QRectF(0, 0, 4500, 1500), "3,600");
+        QRectF(0, 0, 4500, 1500), "3,600", y2000);
 }
 
 void TestWindows::startsFromTheFile() {
@@ -135,6 +147,7 @@ void TestWindows::startsFromTheFile() {
     QFETCH(QString, caption);
     QFETCH(QRectF, place);
     QFETCH(QString, count);
+    QFETCH(QString, saved);
     Session s;
     s.state.baseTime = BaseTime(12345); // start-up must reset it
     DisplayWindow &w = s.start(file);
@@ -150,7 +163,9 @@ void TestWindows::startsFromTheFile() {
         // At the corner, and never less than 1680 x 360 twips for the count.
         QCOMPARE(outer(w).topLeft(), QPointF(0, 0));
         QCOMPARE(w.count().size(), QSize(112, 24));
-    } else if (!place.isNull()) {
+    } else if (file == kNoFile) {
+        QCOMPARE(QRectF(w.geometry().topLeft() * 15, w.count().size() * 15), place);
+    } else {
         QCOMPARE(outer(w), place);
     }
     // What is saved reads back the same.
@@ -158,6 +173,7 @@ void TestWindows::startsFromTheFile() {
     w.close();
     const Settings back = readSettingsFile(s.ini, {0, s.zone}).values;
     QCOMPARE(QRectF(back.left, back.top, back.width, back.height), shownAt);
+    QCOMPARE(back.baseTime.text(), saved);
 }
 
 void TestWindows::switching_data() {
@@ -322,6 +338,18 @@ void TestWindows::facesWithoutDigits() {
         QVERIFY(g.index != 0);
 }
 
+void TestWindows::failedSaveIsReported() {
+    // A folder in the file's place: the switch saves, says why it could not,
+    // and still completes.
+    Session s;
+    DisplayWindow &w = s.start("Height=1500,Width=4500");
+    QVERIFY(QFile::remove(s.ini) && QDir().mkdir(s.ini));
+    QTest::mouseDClick(&w.count(), Qt::LeftButton);
+    QCOMPARE(s.dialogs.boxes, QStringList{"Shutdown|Err(75), Path/File access error"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(s.window().mode(), 1);
+}
+
 void TestWindows::countThatCannotBeDrawnEnds() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
@@ -365,6 +393,10 @@ void TestWindows::commands_data() {
         date + "MSecondsat_Click|Err(6), Overflow");
     row("time at, empty", "Time at", "",
         timeAt + "0 seconds remaining will be \n12:00:00 AM on Saturday, 01 January, 2000");
+    row("time at, an hour before", "Time at", "3600",
+        timeAt + "3,600 seconds remaining will be \n11:00:00 PM on Friday, 31 December, 1999");
+    row("time at, after 2000", "Time at", "-60",
+        timeAt + "-60 seconds remaining will be \n12:01:00 AM on Saturday, 01 January, 2000");
     row("time at, most negative", "Time at", "-2147483648",
         timeAt.section('\n', 0, 0) + "\nMTimeAt_Click|Err(6), Overflow");
 }
@@ -411,16 +443,20 @@ void TestWindows::fontAboutAndExit() {
     QVERIFY(!w.count().bold() && w.count().italic());
     QVERIFY(w.count().fontSize() > 10 && w.count().fontSize() < 100);
 
-    // About: the count window steps aside until Ok (Enter) closes it.
-    bool hidden = false;
+    // About: the count window steps aside until Ok (Enter) closes it; Escape
+    // does not. The menus stay in the window, global menu bar or not.
+    QVERIFY(!w.menuBar()->isNativeMenuBar());
+    bool hidden = false, stays = false;
     QTimer::singleShot(0, [&] {
         hidden = !w.isVisible();
         QDialog *about = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         QVERIFY(about && about->windowTitle() == QStringLiteral("QUENNIX"));
+        QTest::keyClick(about, Qt::Key_Escape);
+        stays = about->isVisible();
         QTest::keyClick(about, Qt::Key_Return);
     });
     trigger(w, "Help", "About");
-    QVERIFY(hidden && w.isVisible());
+    QVERIFY(hidden && stays && w.isVisible());
 
     // Exit saves once, with the framed window's kind, and ends; nothing after.
     trigger(w, "File", "Exit");

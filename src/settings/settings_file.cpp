@@ -38,17 +38,17 @@ Failure setTruth(bool &target, QStringView value) {
     return Failure::None;
 }
 
-// Taken only when it is a date the count can reach: any other would end the
-// program at the first drawing, at every start. Its text is kept, so it is
-// written back unchanged.
+// A date the count cannot reach (more than 68 years from now) would end the
+// program at the first drawing, at every start: the count runs to the
+// default instead, but the text is kept and written back unchanged, since
+// the date comes within reach as the years pass.
 Failure setBaseTime(BaseTime &target, QStringView value, const ReadingTime &at) {
     const std::optional<DateValue> date = textToDate(value);
     if (!date)
         return Failure::NotADate;
-    if (!countBetween(at.now, instantOf(*date, at.zone)))
-        return Failure::Overflow;
-    target = BaseTime(*date, value.toString());
-    return Failure::None;
+    const bool reachable = countBetween(at.now, instantOf(*date, at.zone)).has_value();
+    target = BaseTime(reachable ? *date : kEpoch2000, value.toString());
+    return reachable ? Failure::None : Failure::Overflow;
 }
 
 // One row per setting, for reading and writing alike. A field matches a key
@@ -193,7 +193,7 @@ SettingsRead readSettingsFile(const QString &path, const ReadingTime &at) {
     }
     // Never waits: something swapped in since the look is caught by fstat.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+    if (fd == -1) {
         result.openError = openFailure(errno);
         return result;
     }

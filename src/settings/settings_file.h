@@ -44,7 +44,8 @@ struct SettingsRead {
     // One per key whose entry could not be read, in file order: 13 Type
     // mismatch for a BaseTime that is not a date, 6 Overflow for a number out
     // of range or a BaseTime the count cannot reach from now. Such an entry is
-    // skipped; the others still apply. A key's first failure only, so a
+    // skipped (an unreachable BaseTime keeps its text to be written back);
+    // the others still apply. A key's first failure only, so a
     // damaged file repeating a bad entry does not bury the user in boxes.
     // Last, 57 Device I/O error when reading failed part-way, or 75 Path/File
     // access error when the file goes on past kMaxSettingsBytes: the entries
@@ -56,7 +57,7 @@ struct SettingsRead {
 // Reads the file field by field (see FieldReader), testing each field's
 // leading characters against the keys in the key table's order; a repeated
 // key takes its last value; fields matching no key are ignored. Numbers are
-// read as whole numbers. A BaseTime is taken only when it is a date the
+// read as whole numbers. A BaseTime is counted to only when it is a date the
 // count can reach from the instant `at.now` (within the 32-bit range of
 // seconds), so the first drawing cannot overflow. Text is UTF-8 when it is
 // valid UTF-8, else Latin-1. At most `limit` bytes are read. The file is

@@ -4,6 +4,7 @@
 #include "countdown/twips.h"
 #include "platform/screens.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -49,6 +50,12 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
     const QRect screen = screens.primary();
     move(screen.left() + (screen.width() - width()) / 2,
          screen.top() + (screen.height() - height()) / 2);
+}
+
+void AboutDialog::keyPressEvent(QKeyEvent *event) {
+    // A dialog takes Escape as Cancel; this one has nothing to cancel.
+    if (event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace quennix

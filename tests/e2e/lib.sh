@@ -5,7 +5,7 @@
 # its own) on a private Xvfb with openbox, so scenarios can run side by side;
 # the EXIT trap tears it all down.
 set -euo pipefail
-APP_PID="" OB_PID="" XVFB_PID="" TMP_ROOT=""
+APP_PID="" OB_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=()
 
 fail() {
     echo "FAIL: $*" >&2
@@ -68,9 +68,10 @@ fake_clock() {
 # when it reads it half-written.
 set_clock() { echo "$1" >"$TMP_ROOT/faketime.new" && mv "$TMP_ROOT/faketime.new" "$TMP_ROOT/faketime"; }
 
-# start_app [ENV=VALUE...]: starts the program from a folder not its own.
+# start_app [ENV=VALUE...]: starts the program, with APP_ARGS, from a folder
+# not its own.
 start_app() {
-    (cd "$WORK_DIR" && exec env "$@" "$APP") >>"$TMP_ROOT/app.log" 2>&1 &
+    (cd "$WORK_DIR" && exec env "$@" "$APP" "${APP_ARGS[@]}") >>"$TMP_ROOT/app.log" 2>&1 &
     APP_PID=$!
 }
 app_gone() { ! kill -0 "$APP_PID" 2>/dev/null; }

@@ -33,8 +33,10 @@ printf 'Mode=1\r\n' >"$WORK_DIR/quennix.ini"
 for mode in 2 1; do
     write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True && cp "$INI" "$TMP_ROOT/saved.ini"
     name=$([[ $mode == 1 ]] && echo '^$' || echo '^Seconds to ')
-    note "mode $mode: restored exactly, and the file written back byte for byte"
+    note "mode $mode: restored exactly, and the file written back byte for byte; Qt's options ignored"
+    APP_ARGS=(-qwindowgeometry 50x50+0+0 -qwindowtitle Wrong)
     APP=$WORK_DIR/quennix start_app
+    APP_ARGS=()
     w=$(wait_window "$name")
     expect "windows" "$(windows | wc -l)" 1
     kept_above "$w" || fail "mode $mode window is not kept above"
