@@ -64,10 +64,11 @@ for which in quennix xclock; do
     Xvfb ":$n" -screen 0 "$SCREEN" -nolisten tcp >/dev/null 2>&1 &
     PIDS+=($!)
     until_true 10 env DISPLAY=":$n" xprop -root WM_NAME >/dev/null 2>&1 || fail "no Xvfb on :$n"
-    DISPLAY=":$n" openbox >/dev/null 2>&1 &
+    # Ready once it runs its startup command: a window mapped before is never shown.
+    rm -f "$TMP_ROOT/wm-ready-$n"
+    DISPLAY=":$n" openbox --startup "touch $TMP_ROOT/wm-ready-$n" >/dev/null 2>&1 &
     PIDS+=($!)
-    until_true 10 bash -c "DISPLAY=:$n xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
-        fail "no openbox on :$n"
+    until_true 30 test -e "$TMP_ROOT/wm-ready-$n" || fail "no openbox on :$n"
 done
 
 # launch quennix MODE WIDTH HEIGHT | launch xclock WIDTH HEIGHT POINTS: starts

@@ -50,10 +50,11 @@ pids+=($!)
 for _ in $(seq 100); do grep -q '^[0-9]' "$tmp/display" && break; sleep 0.1; done
 grep -q '^[0-9]' "$tmp/display" || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
 export DISPLAY=:$(head -n1 "$tmp/display")
-openbox >"$tmp/openbox.log" 2>&1 &
+# Ready once it runs its startup command: a window mapped before is never shown.
+openbox --startup "touch $tmp/wm-ready" >"$tmp/openbox.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+for _ in $(seq 300); do
+    [[ -e $tmp/wm-ready ]] && break
     sleep 0.1
 done
 
