@@ -5,9 +5,7 @@
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
-#include "support/files.h"
-#include "support/rows.h"
-#include "support/zones.h"
+#include "support/helpers.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -127,8 +125,9 @@ void TestSettings::reading_data() {
     row("fields across the read chunks", chunk + ",\"FontName=q,r\"\r\nTop=5",
         "Top=5 \"FontName=q,r\"");
     row("blanks across the read chunks", chunk + "x, \t Top=6", "Top=6");
-    row("too long is cut", "FontName=" + QByteArray(70000, 'n') + ",Mode=1",
-        "FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
+    row("too long is cut", "Top=1,FontName=" + QByteArray(70000, 'n') + ",Mode=1",
+        "Top=1 FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
+    row("exactly as long as is read", QByteArray(kMaxSettingsBytes - 5, ',') + "Top=9", "Top=9");
     row("case-sensitive, at the start", QByteArray("top=1,xLeft=2,mode=1"), "");
     row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"), "Top=7 err6 err6");
     row("ninth character untested", QByteArray("BaseTime:01/01/2030,Mode_1"),

@@ -58,18 +58,16 @@ bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &coun
     count = 0;
     // What is left to read, so no index can pass its end.
     for (QStringView rest = text; !rest.isEmpty();) {
-        if (count == kMaxTokens)
-            return false;
-        Token &t = tokens[count++];
-        t = Token{};
         const QChar first = rest.front();
         bool (*const of)(QChar) = isDigit(first)    ? isDigit
                                   : isLetter(first) ? isLetter
                                   : isBlank(first)  ? isBlank
                                                     : nullptr;
+        if ((!of && !isPunct(first.unicode())) || count == kMaxTokens)
+            return false;
+        Token &t = tokens[count++];
+        t = Token{};
         if (!of) {
-            if (!isPunct(first.unicode()))
-                return false;
             t.kind = Kind::Punct;
             t.text[0] = char(first.unicode());
             rest = rest.sliced(1);

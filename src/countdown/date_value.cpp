@@ -21,9 +21,9 @@ QDate epochDate() {
     return QDate(1899, 12, 30);
 }
 
+// a / b rounded down, for b > 0.
 qint64 floorDiv(qint64 a, qint64 b) {
-    const qint64 q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+    return a / b - (a % b < 0 ? 1 : 0);
 }
 
 // Splits whole seconds into a day number and the seconds into that day (0..86399).

@@ -29,26 +29,21 @@ FieldReader::FieldReader(QIODevice &device, qint64 limit) : device_(device), lef
 bool FieldReader::fill() {
     if (pos_ < end_)
         return true;
-    if (exhausted_)
-        return false;
     if (left_ == 0) {
         // One byte more tells a file that ends right at the limit from one
         // that goes on.
         char more;
-        overLimit_ = device_.read(&more, 1) == 1;
-        exhausted_ = true;
+        overLimit_ = overLimit_ || device_.read(&more, 1) == 1;
         return false;
     }
     buffer_.resize(kChunk);
     const qint64 got = device_.read(buffer_.data(), qMin<qint64>(kChunk, left_));
-    left_ -= qMax<qint64>(got, 0);
+    // A read error ends the reading as the real end does, but is remembered:
+    // the file was not read whole.
+    failed_ = failed_ || got < 0;
     pos_ = 0;
-    end_ = got > 0 ? int(got) : 0;
-    // A read error ends the reading as the real end does, so the caller never
-    // loops on a broken device, but it is remembered: the file was not read
-    // whole.
-    exhausted_ = got <= 0;
-    failed_ = got < 0;
+    end_ = int(qMax<qint64>(got, 0));
+    left_ -= end_;
     return end_ > 0;
 }
 

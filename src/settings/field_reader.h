@@ -52,7 +52,6 @@ private:
     QByteArray spill_;
     int pos_ = 0;
     int end_ = 0;
-    bool exhausted_ = false;
     bool failed_ = false;
     bool overLimit_ = false;
 };

@@ -27,8 +27,7 @@ const CountGlyphs::Character &CountGlyphs::characterOf(QChar c) {
         return *known;
     // Laid out as text is, so the face that draws it is the one Qt falls
     // back to when the font has no glyph for it.
-    Character character;
-    character.advance = QFontMetricsF(font_).horizontalAdvance(c);
+    Character character{std::nullopt, 0, QFontMetricsF(font_).horizontalAdvance(c)};
     QTextLayout layout(QString(c), font_);
     layout.beginLayout();
     layout.createLine();
@@ -52,10 +51,10 @@ std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF 
     qreal x = origin.x();
     for (QChar c : text) {
         const Character &character = characterOf(c);
-        if (character.face >= 0) {
+        if (character.face) {
             const QPointF at(qRound(x * ratio_) / ratio_, origin.y());
-            const QRectF ink = faces_[character.face].boundingRect(character.index);
-            glyphs.push_back({character.face, character.index, at, ink.translated(at)});
+            const QRectF ink = faces_[*character.face].boundingRect(character.index);
+            glyphs.push_back({*character.face, character.index, at, ink.translated(at)});
         }
         x += character.advance;
     }

@@ -8,6 +8,7 @@
 #include <QRawFont>
 #include <QRegion>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -47,12 +48,12 @@ public:
     void draw(QPainter &painter, const std::vector<Glyph> &glyphs, const QRegion &region);
 
 private:
-    // A character as it is drawn: its glyph and face, and how far it
-    // advances; face -1 when no face has a glyph for it.
+    // A character as it is drawn: its glyph and face (none when no face has
+    // a glyph for it), and how far it advances.
     struct Character {
-        int face = -1;
-        quint32 index = 0;
-        qreal advance = 0;
+        std::optional<int> face;
+        quint32 index;
+        qreal advance;
     };
     struct Picture {
         QImage image;

@@ -7,28 +7,20 @@
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "platform/services.h"
-#include "support/files.h"
-#include "support/zones.h"
+#include "support/helpers.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QTimeZone>
 #include <QtTest>
 #include <functional>
 
 namespace quennix::test {
 
-// An instant in milliseconds, from its time in UTC.
-inline qint64 utcMSecs(const QDate &date, const QTime &time = QTime(0, 0)) {
-    return QDateTime(date, time, QTimeZone::utc()).toMSecsSinceEpoch();
-}
-
 class FakeClock : public Clock {
 public:
     qint64 nowMSecs() const override { return now_; }
     void step(int seconds) { now_ += seconds * qint64(1000); }
-    // 3,600 seconds to 2000 in London (the tests' zone).
-    qint64 now_ = utcMSecs(QDate(1999, 12, 31), QTime(23, 0));
+    qint64 now_ = utc(1999, 12, 31, 23) * 1000; // 3,600 seconds to 2000 in London
 };
 
 class FakeDialogs : public Dialogs {
