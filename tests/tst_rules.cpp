@@ -23,10 +23,9 @@ namespace {
 
 constexpr double kDpi = 96;
 
-// A synthetic face: `pixelsPerPoint` pixels per point realised to whole
-// pixels (or to the largest of a bitmap face's `sizes` not above, else its
-// smallest), stopping at `largest`; every character 0.6 of the pixel size
-// wide, a line 1.2 high.
+// A synthetic face: `pixelsPerPoint` pixels per point in whole pixels (or a
+// bitmap face's largest size not above, else its smallest), stopping at
+// `largest`; a character 0.6 of the pixel size wide, a line 1.2 high.
 FitMeasure synthetic(double pixelsPerPoint, int largest = 0, QList<int> sizes = {}) {
     const auto px = [=](int size) {
         int p = qMax(1, qRound(size * pixelsPerPoint));
@@ -54,8 +53,7 @@ int stepping(double w, double h, const QString &text, const FitMeasure &m) {
     return rule.answer(size);
 }
 
-// What a rule gives, as text: a number with all its digits, a text, or
-// "overflow".
+// What a rule gives, as text: a number with all its digits, a text, or "overflow".
 template <typename F> QString outcome(F &&rule) {
     try {
         const auto value = rule();
@@ -92,8 +90,7 @@ void TestRules::realSeconds_data() {
     QTest::addColumn<QString>("from");   // a wall time
     QTest::addColumn<QString>("to");     // a wall time, or a number of seconds to move by
     QTest::addColumn<QString>("answer"); // the real seconds between, or the wall time then
-    // London goes forward at 01:00 GMT and back at 02:00 BST; Lord Howe by
-    // half an hour, at 02:00 both ways; Kolkata has no summer time.
+    // Kolkata has no summer time.
     const QString y2000 = "01/01/2000";
     row("London, spring", "London", "28/03/2027 00:59:50", "28/03/2027 03:00", "3610");
     row("London, autumn", "London", "31/10/2027 00:59:40", "31/10/2027 03:00", "10820");
@@ -132,8 +129,7 @@ void TestRules::realSeconds() {
 }
 
 void TestRules::systemZone() {
-    // The machine's own zone as the tests' environment sets it (London), read
-    // once while it stays.
+    // The machine's own, as the tests' environment sets it (London).
     const SystemTimeZone zone;
     QCOMPARE(zone.offsetAt(utc(2027, 7, 1)), 3600);
     QCOMPARE(zone.offsetAt(utc(2027, 12, 1)), 0);
@@ -144,20 +140,12 @@ void TestRules::formats_data() {
     QTest::addColumn<QString>("pattern"); // "#,##0": the count
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
-    const double afternoon = toDateValue(QDate(2000, 1, 1), QTime(13, 5, 9));
-    row("count", "#,##0", 88888888.0, "88,888,888");
-    row("negative count", "#,##0", -851234567.0, "-851,234,567");
-    row("HH:MM:SS AM/PM", "HH:MM:SS AM/PM", afternoon, "01:05:09 PM");
-    row("h:mm:ss AM/PM", "h:mm:ss AM/PM", afternoon, "1:05:09 PM");
-    row("24-hour caption", "HH:MM:SS, dd/mm/yyyy", afternoon, "13:05:09, 01/01/2000");
-    row("load caption", "dd/mm/yyyy, HH:MM:SS AM/PM", afternoon, "01/01/2000, 01:05:09 PM");
-    row("long date", "dddd, dd mmmm, yyyy", afternoon, "Saturday, 01 January, 2000");
-    row("midnight, 12-hour", "HH:MM:SS AM/PM", kEpoch2000, "12:00:00 AM");
+    // (The captions and the calculators' answers: the window tests.)
+    row("most negative count", "#,##0", -9223372036854775807.0 - 1, "-9,223,372,036,854,775,808");
     row("noon, 12-hour", "hh:mm:ss AM/PM", kEpoch2000 + 0.5, "12:00:00 PM");
-    row("midnight, 24-hour", "HH:MM:SS", kEpoch2000, "00:00:00");
+    row("midnight, 24-hour", "HH:MM:SS, dd/mm/yyyy", kEpoch2000, "00:00:00, 01/01/2000");
     row("m is month but after an hour", "mm hh:mm dd:mm",
         toDateValue(QDate(2021, 3, 7), QTime(9, 4, 3)), "03 09:04 07:03");
-    row("minutes before AM/PM", "h:mmAM/PM", afternoon, "1:05PM");
 }
 
 void TestRules::formats() {
@@ -208,7 +196,6 @@ void TestRules::textToDate_data() {
     row("dashes, blanks", " 1-2-2000 ", "01/02/2000");
     row("two-digit years", "31/12/29", "31/12/2029");
     row("year 30 is 1930", "1/1/30", "01/01/1930");
-    row("12-hour time", "31/12/2030 11:59:59 PM", "31/12/2030 11:59:59 PM");
     row("year first", "2000-01-31T13:05:09", "31/01/2000 01:05:09 PM");
     row("T after a day-first date", "1/1/2000T13:05", "");
     row("year first, one-digit month and day", "2000-1-5", "05/01/2000");
@@ -217,7 +204,6 @@ void TestRules::textToDate_data() {
     row("a word that is no month", "9-foo-21", "");
     row("a colon between a month name's parts", "1:January:2000", "");
     row("one-digit minutes and seconds", "1/1/2000 1:2:3 PM", "01/01/2000 01:02:03 PM");
-    row("a time alone is on 30/12/1899", "6:00 pm", "30/12/1899 06:00:00 PM");
     row("before the epoch", "29/12/1899 6:00", "29/12/1899 06:00:00 AM");
     row("year 100", "1/1/100", "");
     row("year 0100", "1/1/0100", "01/01/0100");
@@ -227,7 +213,7 @@ void TestRules::textToDate_data() {
     row("year 10000", "1/1/10000", "");
     row("hour 25", "1/1/2000 25:00", "");
     row("12 AM is midnight", "1/1/2000 12:00 AM", "01/01/2000");
-    row("12 PM is noon", "12:00 pm", "30/12/1899 12:00:00 PM");
+    row("12 PM is noon, a time alone on 30/12/1899", "12:00 pm", "30/12/1899 12:00:00 PM");
     row("13 PM", "13:00 PM", "");
     row("AM/PM glued to a word", "6:00 PMX", "");
     row("day and month only", "1/2", "");
@@ -236,7 +222,6 @@ void TestRules::textToDate_data() {
     row("a month name and more letters", "1 Septembers 2000", "");
     row("the longest form", "1 - January - 2000 11:59:59 PM", "01/01/2000 11:59:59 PM");
     row("the longest form, then more", "1 - January - 2000 11:59:59 PM x", "");
-    row("trailing word", "1/1/2000 13:05 x", "");
     row("wide digits", QString::fromUtf8("１/１/2000"), "");
     row("a character no date uses", "1/1/2000#", "");
     row("empty", "", "");
@@ -258,8 +243,7 @@ void TestRules::syntheticFaces_data() {
     QTest::addColumn<int>("tall");         // the fit in an area 120 px high
     QTest::addColumn<int>("huge");         // the fit in an area nothing fills
     // 4/3 px per point: 95 % of 120 px holds a line of 114 px, a size of 95 px,
-    // which size 71 realises and size 72 exceeds. Without end, the fit stops at
-    // size 2000; a face that stops growing stops it where it stops.
+    // which size 71 realises and size 72 exceeds. Without end, the fit stops at 2000.
     row("ordinary", 4.0 / 3, 0, QList<int>(), 71, 2000);
     row("flat steps of half a pixel", 0.5, 0, QList<int>(), 71, 750);
     row("stops at 40 px", 4.0 / 3, 40, QList<int>(), 30, 30);
@@ -278,7 +262,7 @@ void TestRules::syntheticFaces() {
     const QString text = QStringLiteral("8");
     QCOMPARE(fitFontSize(1e9, pixelsToTwips(120, kDpi), text, m), tall);
     QCOMPARE(fitFontSize(1e9, 1e9, text, m), huge);
-    // The search agrees with trying every size, over areas from tiny to huge.
+    // The search agrees with trying every size, in areas from tiny to huge.
     for (int w = 1; w < 5000; w += 1 + w / 3)
         for (int h = 1; h < 5000; h += 1 + h / 3)
             QCOMPARE(fitFontSize(pixelsToTwips(w, kDpi), pixelsToTwips(h, kDpi), text, m),
@@ -298,9 +282,8 @@ void TestRules::layout() {
     QCOMPARE(first.shape, QStringLiteral("88,888,888"));
     QCOMPARE(first.fontSize, 47);
     QCOMPARE(first.topLeft, QPointF(86.6 * 15, 22.2 * 15));
-    // The same shape in the same area keeps the size (here a planted one, to
-    // see that no fit ran); a new area or a new shape is fitted again: twice
-    // the area holds 126 px, size 94's 125.
+    // The same shape in the same area keeps the size (a planted one: no fit
+    // ran); a new area (twice: 126 px, size 94's 125) or shape is fitted again.
     CountLayout planted = first;
     planted.fontSize = 7;
     QCOMPARE(layoutCount(area, QStringLiteral("-999"), m, planted).fontSize, 7);

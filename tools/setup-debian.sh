@@ -16,10 +16,6 @@ if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
     packages+=(xvfb openbox xdotool x11-utils wmctrl)
-    # A clock set decades away or to a change of summer time, for the real
-    # program only (libfaketime); the count read as a screen reader hears it,
-    # over AT-SPI on a D-Bus session of the test's own.
-    packages+=(faketime dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
     # Faces that draw no digits of their own: one without any, one of symbols.
     packages+=(fonts-droid-fallback fonts-urw-base35)
     # The validators the install test runs on the menu entry, the catalogue

@@ -15,7 +15,6 @@ echo "== Fuzz targets (build-fuzz) =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DQUENNIX_FUZZ=ON
 cmake --build build-fuzz -- --quiet
 ctest --test-dir build-fuzz -L fuzz --output-on-failure -j2
-cat build-fuzz/fuzz/runs/*/summary.txt
 
 # Every unit and widget test again, built with AddressSanitizer and UBSan.
 # The end-to-end and install tests stay in the normal tree: they wait on a

@@ -2,27 +2,26 @@
 #include "formats.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 #include <vector>
 
 namespace quennix {
 
 QString formatCount(qint64 count) {
-    // Work on the unsigned magnitude so the most negative count has one too.
-    // Written backwards from the end of a buffer that holds any count
-    // ("-9,223,372,036,854,775,808" is 26 characters): once a second, no
-    // allocation but the text's own.
-    quint64 magnitude = count < 0 ? 0 - quint64(count) : quint64(count);
+    // Digit by digit from the end, each the remainder's size, so the most
+    // negative count needs no negation; written backwards into a buffer that
+    // holds any count ("-9,223,372,036,854,775,808" is 26 characters): once a
+    // second, no allocation but the text's own.
     char text[32];
     char *start = std::end(text);
     int digits = 0;
-    do {
+    for (qint64 rest = count; rest != 0 || digits == 0; rest /= 10) {
         if (digits > 0 && digits % 3 == 0)
             *--start = ',';
-        *--start = char('0' + magnitude % 10);
-        magnitude /= 10;
+        *--start = char('0' + std::abs(int(rest % 10)));
         ++digits;
-    } while (magnitude != 0);
+    }
     if (count < 0)
         *--start = '-';
     return QString::fromLatin1(start, std::end(text) - start);
@@ -87,10 +86,14 @@ std::vector<Token> tokenize(const QString &pattern) {
         rest = rest.sliced(run);
     }
     // "m" means minutes when it follows an hour field across a ":".
-    for (size_t k = 2; k < tokens.size(); ++k) {
-        if (tokens[k].field == Field::Month && tokens[k - 1].field == Field::Literal &&
-            tokens[k - 1].literal == QLatin1String(":") && tokens[k - 2].field == Field::Hour)
-            tokens[k].field = Field::Minute;
+    bool afterHourAndColon = false;
+    bool afterHour = false;
+    for (Token &t : tokens) {
+        if (t.field == Field::Month && afterHourAndColon)
+            t.field = Field::Minute;
+        afterHourAndColon =
+            afterHour && t.field == Field::Literal && t.literal == QLatin1String(":");
+        afterHour = t.field == Field::Hour;
     }
     return tokens;
 }

@@ -7,13 +7,12 @@ namespace quennix {
 
 namespace {
 
-// Squared distance between two rectangles (0 when they touch or overlap).
-qint64 distance2(const QRect &a, const QRect &b) {
-    const qint64 dx =
-        qMax<qint64>(0, qMax<qint64>(qint64(b.left()) - a.right(), qint64(a.left()) - b.right()));
-    const qint64 dy =
-        qMax<qint64>(0, qMax<qint64>(qint64(b.top()) - a.bottom(), qint64(a.top()) - b.bottom()));
-    return dx * dx + dy * dy;
+// How far a window's centre is from a screen (0 when the screen holds it).
+int distance(const QRect &window, const QRect &screen) {
+    const QPoint centre = window.center();
+    return (centre - QPoint(qBound(screen.left(), centre.x(), screen.right()),
+                            qBound(screen.top(), centre.y(), screen.bottom())))
+        .manhattanLength();
 }
 
 qint64 overlap(const QRect &a, const QRect &b) {
@@ -21,8 +20,8 @@ qint64 overlap(const QRect &a, const QRect &b) {
     return both.isEmpty() ? 0 : qint64(both.width()) * both.height();
 }
 
-// The screen the window overlaps most; when it overlaps none, the nearest
-// (the first of those as near, the primary when listed first).
+// The screen the window overlaps most; when it overlaps none, the one nearest
+// its centre (the first of those as near, the primary when listed first).
 const QRect &landing(const QRect &window, const QVector<QRect> &screens) {
     const QRect &most =
         *std::max_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {
@@ -31,7 +30,7 @@ const QRect &landing(const QRect &window, const QVector<QRect> &screens) {
     if (overlap(window, most) > 0)
         return most;
     return *std::min_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {
-        return distance2(window, a) < distance2(window, b);
+        return distance(window, a) < distance(window, b);
     });
 }
 

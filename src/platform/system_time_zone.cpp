@@ -7,10 +7,6 @@
 
 namespace quennix {
 
-SystemTimeZone::SystemTimeZone() {
-    follow();
-}
-
 void SystemTimeZone::follow() const {
     // The C library takes TZ as it reads (an empty one is UTC); without it,
     // /etc/localtime, read again when its file changes.
@@ -22,7 +18,7 @@ void SystemTimeZone::follow() const {
                       quint64(st.st_dev) == stamp_.device && quint64(st.st_ino) == stamp_.inode &&
                       st.st_mtim.tv_sec == stamp_.modified &&
                       st.st_mtim.tv_nsec == stamp_.modifiedNs;
-    if (same && revision_ != 0)
+    if (same)
         return;
     stamp_ = Stamp{tz != nullptr,      tz ? tz : "",      quint64(st.st_dev),
                    quint64(st.st_ino), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};

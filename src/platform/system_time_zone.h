@@ -12,7 +12,6 @@ namespace quennix {
 // asked, so a zone changed while the program runs is followed from then on.
 class SystemTimeZone : public TimeZone {
 public:
-    SystemTimeZone();
     qint64 offsetAt(qint64 instant) const override;
     quint64 revision() const override;
 
@@ -25,12 +24,13 @@ private:
         quint64 device, inode;
         qint64 modified, modifiedNs;
     };
-    // Reads the zone again when it is not the one last read. Costs a file
-    // status and no allocation while it stays.
+    // Reads the zone again when it is not the one last read (the C library
+    // reads it at its first conversion anyway). Costs a file status and no
+    // allocation while it stays.
     void follow() const;
 
     mutable Stamp stamp_{};
-    mutable quint64 revision_{}; // 0 until the zone is first read
+    mutable quint64 revision_{};
 };
 
 } // namespace quennix

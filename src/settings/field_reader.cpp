@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "settings/field_reader.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace quennix {
 
@@ -11,15 +11,14 @@ namespace {
 // keep the reader's footprint negligible.
 constexpr int kChunk = 64 * 1024;
 
-inline bool isDelimiter(char c) {
+bool isDelimiter(char c) {
     return c == ',' || c == '\r' || c == '\n';
 }
-
-// The first comma or line end in [from, end), or end.
-inline const char *findDelimiter(const char *from, const char *end) {
-    while (from != end && !isDelimiter(*from))
-        ++from;
-    return from;
+bool isQuote(char c) {
+    return c == '"';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
 } // namespace
@@ -47,82 +46,62 @@ bool FieldReader::fill() {
     return end_ > 0;
 }
 
-int FieldReader::peek() {
-    return fill() ? static_cast<unsigned char>(buffer_.at(pos_)) : -1;
+QByteArrayView FieldReader::unread() const {
+    return QByteArrayView(buffer_.constData(), end_).sliced(pos_);
 }
 
-int FieldReader::get() {
-    const int c = peek();
-    if (c >= 0)
+void FieldReader::skip() {
+    if (fill())
         ++pos_;
-    return c;
 }
 
 bool FieldReader::atEnd() {
     return !fill();
 }
 
-void FieldReader::scan(QByteArray *out, bool quoted) {
+void FieldReader::scan(QByteArray *out, bool (*closes)(char)) {
     while (fill()) {
-        const char *data = buffer_.constData();
-        const char *from = data + pos_;
-        const char *stop;
-        if (quoted) {
-            stop = static_cast<const char *>(std::memchr(from, '"', size_t(end_ - pos_)));
-            if (!stop)
-                stop = data + end_;
-        } else {
-            stop = from;
-            while (stop != data + end_ && !isDelimiter(*stop))
-                ++stop;
-        }
+        const QByteArrayView rest = unread();
+        const char *stop = std::find_if(rest.begin(), rest.end(), closes);
         if (out && out->size() < kMaxField)
-            out->append(from, qMin<qsizetype>(stop - from, kMaxField - out->size()));
-        pos_ = int(stop - data);
-        if (pos_ < end_)
-            return; // found the closing character, left unread
+            out->append(rest.begin(),
+                        std::min<qsizetype>(stop - rest.begin(), kMaxField - out->size()));
+        pos_ = int(stop - buffer_.constData());
+        if (stop != rest.end())
+            return; // found the closing byte, left unread
     }
 }
 
 QByteArrayView FieldReader::nextView() {
-    while (pos_ < end_ && (buffer_.at(pos_) == ' ' || buffer_.at(pos_) == '\t'))
-        ++pos_;
-    if (pos_ < end_) {
-        // The same rules as readAcrossChunks(), applied in place when the
-        // field and its delimiter lie in the buffer.
-        const char *data = buffer_.constData();
-        const char *end = data + end_;
-        const bool quoted = data[pos_] == '"';
-        const char *from = data + pos_ + (quoted ? 1 : 0);
-        const char *stop =
-            quoted ? static_cast<const char *>(std::memchr(from, '"', size_t(end - from)))
-                   : findDelimiter(from, end);
-        const char *delimiter = quoted && stop ? findDelimiter(stop + 1, end) : stop;
-        if (delimiter && delimiter != end) {
-            pos_ = int(delimiter - data) + 1;
-            return QByteArrayView(from, qMin<qsizetype>(stop - from, kMaxField));
-        }
-    }
-    return readAcrossChunks();
+    // The same rules as readAcrossChunks(), applied in place when the field
+    // and its delimiter lie in the buffer.
+    const QByteArrayView rest = unread();
+    const char *start = std::find_if_not(rest.begin(), rest.end(), isBlank);
+    const bool quoted = start != rest.end() && isQuote(*start);
+    const char *from = quoted ? start + 1 : start;
+    const char *stop = std::find_if(from, rest.end(), quoted ? isQuote : isDelimiter);
+    const char *delimiter =
+        quoted && stop != rest.end() ? std::find_if(stop + 1, rest.end(), isDelimiter) : stop;
+    if (delimiter == rest.end())
+        return readAcrossChunks();
+    pos_ = int(delimiter + 1 - buffer_.constData());
+    return QByteArrayView(from, std::min<qsizetype>(stop - from, kMaxField));
 }
 
 QByteArrayView FieldReader::readAcrossChunks() {
-    int c = peek();
-    while (c == ' ' || c == '\t') {
+    while (fill() && isBlank(unread().front()))
         ++pos_;
-        c = peek();
-    }
     spill_.clear();
-    if (c == '"') {
+    if (fill() && isQuote(unread().front())) {
         ++pos_;
-        scan(&spill_, true);
-        get(); // the closing quote, if the file did not end first
+        scan(&spill_, isQuote);
+        skip(); // the closing quote, if the file did not end first
         // Anything between the closing quote and the delimiter is dropped.
-        scan(nullptr, false);
+        scan(nullptr, isDelimiter);
     } else {
-        scan(&spill_, false);
+        scan(&spill_, isDelimiter);
     }
-    get(); // the delimiter, if the file did not end first
+    skip(); // the delimiter, if the file did not end first
     return spill_;
 }
 

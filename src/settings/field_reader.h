@@ -37,14 +37,16 @@ private:
     // A field that does not lie whole in the read buffer (it runs past the
     // end of a chunk, or the file ends first), read piece by piece into spill_.
     QByteArrayView readAcrossChunks();
-    // A read buffer of one chunk over the device: bytes [pos_, end_) are unread.
+    // A read buffer of one chunk over the device: bytes [pos_, end_) are
+    // unread. False at the end.
     bool fill();
-    int peek();
-    int get();
-    // Moves on to the first double quote (quoted) or comma / line end (not
-    // quoted), leaving it unread; the bytes passed are appended to out (when
+    QByteArrayView unread() const;
+    // Passes the next byte, if there is one.
+    void skip();
+    // Moves on to the first byte that `closes` (a double quote, or a comma or
+    // line end), leaving it unread; the bytes passed are appended to out (when
     // given) up to kMaxField.
-    void scan(QByteArray *out, bool quoted);
+    void scan(QByteArray *out, bool (*closes)(char));
 
     QIODevice &device_;
     qint64 left_; // bytes the limit still allows

@@ -17,11 +17,11 @@ namespace quennix {
 // settings_file.cpp gives their keys and order). Absent keys leave the
 // values below.
 struct Settings {
-    qint32 top = 0, left = 0, height = 0, width = 0; // twips, the outer frame
-    QString fontName;                                // empty: the built-in face
-    bool fontBold = false, fontItalic = false;
+    qint32 top{}, left{}, height{}, width{}; // twips, the outer frame; 0 when absent
+    QString fontName;                        // empty: the built-in face
+    bool fontBold{}, fontItalic{};
     BaseTime baseTime;
-    qint32 mode = 0; // the window kind, as the display windows number it
+    qint32 mode{}; // the window kind, as the display windows number it
 };
 
 // When the file is read: the instant a base time must be reachable from,

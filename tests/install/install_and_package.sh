@@ -2,10 +2,9 @@
 # SPDX-License-Identifier: MIT
 # The two ways Quennix is installed: per user with `cmake --install` (into a
 # prefix with a space, then the documented uninstall), and the Debian package
-# (its files, Depends, lintian, the validators, and the unpacked program run by
-# an ordinary user from its read-only folder, starting from an administrator's
-# quennix.ini there and saving the user's own).
-#   install_and_package.sh BUILD_DIR SOURCE_DIR
+# (its files, Depends, lintian, the validators, and the program run by an
+# ordinary user from its read-only folder: an administrator's quennix.ini
+# there is read, the user's own saved).   install_and_package.sh BUILD SOURCE
 set -euo pipefail
 build=$1 source=$2
 fail() { echo "FAIL: $*" >&2 && exit 1; }
@@ -14,7 +13,7 @@ for tool in desktop-file-validate appstreamcli lintian dpkg-shlibdeps; do
 done
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/quennix-install.XXXXXX")
 prefix="$tmp/home dir/.local" manifest=$build/install_manifest.txt
-# The user's own install must stay uninstallable: its manifest is put back.
+# The user's own install stays uninstallable: its manifest is put back.
 [[ ! -f $manifest ]] || cp -p "$manifest" "$tmp/manifest.saved"
 trap 'if [[ -f $tmp/manifest.saved ]]; then cp -p "$tmp/manifest.saved" "$manifest"; else rm -f "$manifest"; fi; rm -rf "$tmp"' EXIT
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || fail "$(cat "$tmp/install.log")"
@@ -23,7 +22,6 @@ xargs -d '\n' rm -f <"$manifest"
 rm -r "$prefix/lib/quennix"
 [[ -z $(find "$prefix" ! -type d) ]] || fail "left after uninstalling: $(find "$prefix" ! -type d)"
 
-# --- The package ---------------------------------------------------------------
 cpack --config "$build/CPackConfig.cmake" -B "$tmp/deb" >"$tmp/cpack.log" || fail "$(cat "$tmp/cpack.log")"
 deb=$(echo "$tmp"/deb/quennix_*_amd64.deb)
 id=io.github.quennix.quennix
@@ -39,8 +37,7 @@ files=$(dpkg-deb --contents "$deb" | grep -v '^d' | sed 's/.* \.\//\//' | sort)
 /usr/share/metainfo/$id.metainfo.xml" ]] || fail "the package holds:
 $files"
 depends=$(dpkg-deb --field "$deb" Depends)
-# Each Qt library by what it is: Debian 13 names some with a t64 suffix (its
-# 64-bit time_t transition), Debian 12 none.
+# Each Qt library, with Debian 13's t64 suffix (64-bit time_t) or without.
 [[ $(grep -oE 'libqt6(core|gui|widgets|svg)6(t64)? \(' <<<"$depends" | sort -u | wc -l) == 4 ]] ||
     fail "Depends lacks a Qt 6 library: $depends"
 lintian --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1 || true
@@ -52,8 +49,6 @@ desktop=$root/usr/share/applications/$id.desktop
 [[ $(grep -E '^(Exec|Icon|Categories|StartupWMClass)=' "$desktop" | sort | tr '\n' ' ') == \
     "Categories=Utility;Clock; Exec=/usr/bin/quennix Icon=$id StartupWMClass=Quennix " ]] ||
     fail "the menu entry: $(cat "$desktop")"
-# (lintian checks the icons' sizes; validate-tree that the catalogue entry
-# launches the menu entry and names an icon that is there.)
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate-tree --no-net "$root/usr" || fail "appstreamcli validate-tree"
 
@@ -64,17 +59,25 @@ mkdir -p "$tmp/user" "$tmp/run" && chmod -R a+rX "$tmp" && chmod 1777 "$tmp/run"
 # An ordinary user: nobody when this runs as root, else the user running it.
 run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
 (($(id -u) == 0)) && chown nobody "$tmp/user" || { run_as=() && chmod a-w "$root/usr/lib/quennix"; }
-(cd "$tmp/user" && exec env -u XDG_CONFIG_HOME HOME="$tmp/user" QT_QPA_PLATFORM=offscreen \
-    XDG_RUNTIME_DIR="$tmp/run" "${run_as[@]}" "$root/usr/bin/quennix") >"$tmp/app.log" 2>&1 &
-pid=$!
-# SIGTERM saves as a close does, once the program catches it (bit 15 of SigCgt).
-for _ in $(seq 200); do
-    mask=$(sed -n 's/^SigCgt:\s*//p' "/proc/$pid/status" 2>/dev/null || true)
-    [[ -n $mask ]] && (((0x$mask >> 14) & 1)) && break
-    sleep 0.05
-done
-kill -TERM "$pid" && wait "$pid" || fail "the program failed: $(cat "$tmp/app.log")"
+# run_user: the installed program as that user, ended by SIGTERM, which saves
+# as a close does once the program catches it (bit 15 of SigCgt). A relative
+# XDG_CONFIG_HOME is no folder: the user's own is ~/.config.
+run_user() {
+    (cd "$tmp/user" && exec env XDG_CONFIG_HOME=config HOME="$tmp/user" QT_QPA_PLATFORM=offscreen \
+        XDG_RUNTIME_DIR="$tmp/run" "${run_as[@]}" "$root/usr/bin/quennix") >"$tmp/app.log" 2>&1 &
+    local pid=$! mask
+    for _ in $(seq 200); do
+        mask=$(sed -n 's/^SigCgt:\s*//p' "/proc/$pid/status" 2>/dev/null || true)
+        [[ -n $mask ]] && (((0x$mask >> 14) & 1)) && break
+        sleep 0.05
+    done
+    kill -TERM "$pid" && wait "$pid" || fail "the program failed: $(cat "$tmp/app.log")"
+}
+own=$tmp/user/.config/quennix/quennix.ini
+run_user # from the administrator's file, saved as the user's own
+[[ $(cat "$own") == "$saved" && $(stat -c %a "${own%/*}") == 700 ]] || fail "no settings of one's own"
+sed -i 's/^Top=1440/Top=2880/' "$own" && run_user # then from the user's own
+[[ $(cat "$own") == "${saved/Top=1440/Top=2880}" ]] || fail "the user's own settings were not read"
 chmod -R u+w "$root"
-[[ $(cat "$tmp/user/.config/quennix/quennix.ini") == "$saved" ]] || fail "no settings of the user's own"
 [[ $(ls "$root/usr/lib/quennix") == $'quennix\nquennix.ini' ]] || fail "the package's folder changed"
 echo "-- ok: $(basename "$deb"), $(stat -c %s "$deb") bytes; Depends: $depends"

@@ -16,15 +16,13 @@
 
 namespace quennix::test {
 
-class FakeClock : public Clock {
-public:
+struct FakeClock : Clock {
     qint64 nowMSecs() const override { return now_; }
     void step(int seconds) { now_ += seconds * qint64(1000); }
     qint64 now_ = utc(1999, 12, 31, 23) * 1000; // 3,600 seconds to 2000 in London
 };
 
-class FakeDialogs : public Dialogs {
-public:
+struct FakeDialogs : Dialogs {
     Answer message(const QString &text, Buttons buttons, Icon, const QString &title) override {
         boxes << title + QLatin1Char('|') + text;
         if (const auto meanwhile = std::exchange(whileUp, nullptr)) // the box's own event loop
@@ -47,14 +45,12 @@ public:
     std::function<void()> whileUp; // runs once, while the next box is up
 };
 
-class FakeScreens : public Screens {
-public:
+struct FakeScreens : Screens {
     QVector<QRect> geometries() const override { return {primary(), QRect(0, 1080, 1280, 1024)}; }
     QRect primary() const override { return QRect(0, 0, 1920, 1080); }
 };
 
-class FakeProgramEnd : public ProgramEnd {
-public:
+struct FakeProgramEnd : ProgramEnd {
     void endNow() override { beginEnding(); }
 };
 

@@ -8,7 +8,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QTest>
 #include <QTimeZone>
 #include <limits>
@@ -21,19 +20,16 @@ template <typename... Values> void row(const char *name, const Values &...values
     (QTest::newRow(name) << ... << values);
 }
 
-// What a file that is not there reads as.
-inline const QByteArray kNoFile = "<none>";
-
+inline const QByteArray kNoFile = "<none>"; // what a file that is not there reads as
 inline QByteArray content(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : kNoFile;
 }
-
 // Writes a whole file, making its folder first.
 inline void put(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+    if (!QDir().mkpath(QFileInfo(path).path()) || !f.open(QIODevice::WriteOnly) ||
+        f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
 
@@ -42,39 +38,32 @@ inline qint64 utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc()).toSecsSinceEpoch();
 }
 
-// A zone as its offset (east positive, seconds) from the beginning and from
-// each change on.
-class ZoneTable : public TimeZone {
-public:
-    explicit ZoneTable(qint64 first, std::map<qint64, qint64> changes = {}) : changes_(changes) {
-        changes_[std::numeric_limits<qint64>::min()] = first;
+// A zone as its offset (east positive, seconds) from the start and from each
+// change on. A traveller's zone becomes another.
+struct ZoneTable : TimeZone {
+    explicit ZoneTable(qint64 first, std::map<qint64, qint64> changes = {}) : changes(changes) {
+        this->changes[std::numeric_limits<qint64>::min()] = first;
     }
-    qint64 offsetAt(qint64 instant) const override {
-        return std::prev(changes_.upper_bound(instant))->second;
-    }
+    qint64 offsetAt(qint64 t) const override { return std::prev(changes.upper_bound(t))->second; }
     quint64 revision() const override { return revision_; }
-    // The user travels: from now on the zone is another.
     void become(const ZoneTable &other) {
-        changes_ = other.changes_;
+        changes = other.changes;
         ++revision_;
     }
-
-private:
-    std::map<qint64, qint64> changes_;
+    std::map<qint64, qint64> changes;
     quint64 revision_ = 1;
 };
 
-// GMT, and BST from 01:00 GMT on the last Sunday of March to 01:00 GMT on
-// the last Sunday of October, in 2000 and 2027.
+// London: BST from 01:00 GMT on the last Sunday of March to 01:00 GMT on the
+// last Sunday of October, in 2000 and 2027.
 inline ZoneTable london() {
     return ZoneTable(0, {{utc(2000, 3, 26, 1), 3600},
                          {utc(2000, 10, 29, 1), 0},
                          {utc(2027, 3, 28, 1), 3600},
                          {utc(2027, 10, 31, 1), 0}});
 }
-
-// Lord Howe: 11:00 ahead until 02:00 on 4 April 2027, half an hour less until
-// 02:00 on 3 October 2027, then 11:00 again.
+// Lord Howe: 11:00 ahead, half an hour less from 02:00 on 4 April 2027 to
+// 02:00 on 3 October 2027.
 inline ZoneTable lordHowe() {
     return ZoneTable(39600, {{utc(2027, 4, 3, 15), 37800}, {utc(2027, 10, 2, 15, 30), 39600}});
 }
