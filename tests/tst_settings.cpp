@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The settings file: its fields and keys, the bytes written, where it lives,
-// what stands at its name, saves that never leave a broken file.
+// The settings file: its fields and keys, the bytes written, what stands at
+// its name, saves that never leave a broken file.
 
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
@@ -63,9 +63,7 @@ SettingsRead readBytes(QByteArray bytes) {
 // place; version(0) and version(1) are two, told apart by the face.
 QByteArray fileWith(const QString &face, qint32 top = 0, qint32 left = 0) {
     Settings s;
-    s.fontName = face;
-    s.top = top;
-    s.left = left;
+    std::tie(s.top, s.left, s.fontName) = std::tie(top, left, face);
     return settingsBytes(s);
 }
 QByteArray version(int which) {

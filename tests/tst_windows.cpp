@@ -337,41 +337,41 @@ void TestWindows::countThatCannotBeDrawnEnds() {
 void TestWindows::commands_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("boxes"); // each box asked, "title|text"
-    const QString date = "Seconds remaining as a time|Date and time ?\n";
-    const QString timeAt =
-        "Time at seconds remaining|Number of seconds remaining ?\nQuennix|Time with ";
-    row("base time", "Base Time", "31/12/2030 11:59:59 PM", date.trimmed());
-    row("base time cancelled", "Base Time", "", date + "Quennix|Not a valid date");
-    row("base time out of reach", "Base Time", "10:00", date + "Quennix|Not a valid date");
+    QTest::addColumn<QString>("answer"); // the box after the question, "title|text"
+    const QString timeAt = "Quennix|Time with ";
+    row("base time", "Base Time", "31/12/2030 11:59:59 PM", "");
+    row("base time cancelled", "Base Time", "", "Quennix|Not a valid date");
+    row("base time out of reach", "Base Time", "10:00", "Quennix|Not a valid date");
     row("seconds at, after 2000", "Seconds at", "06/12/2026 19:00",
-        date + "Quennix|At 07:00:00 PM on Sunday, 06 December, 2026\nSeconds remaining will be "
-               "-849,898,800");
-    row("seconds at, not a date", "Seconds at", "",
-        date + "Quennix|The date entered is not valid.");
-    row("seconds at, overflow", "Seconds at", "01/01/2069",
-        date + "MSecondsat_Click|Err(6), Overflow");
+        "Quennix|At 07:00:00 PM on Sunday, 06 December, 2026\nSeconds remaining will be "
+        "-849,898,800");
+    row("seconds at, not a date", "Seconds at", "", "Quennix|The date entered is not valid.");
+    row("seconds at, overflow", "Seconds at", "01/01/2069", "MSecondsat_Click|Err(6), Overflow");
     row("time at, empty", "Time at", "",
         timeAt + "0 seconds remaining will be \n12:00:00 AM on Saturday, 01 January, 2000");
     row("time at, an hour before", "Time at", "3600",
         timeAt + "3,600 seconds remaining will be \n11:00:00 PM on Friday, 31 December, 1999");
     row("time at, after 2000", "Time at", "-60",
         timeAt + "-60 seconds remaining will be \n12:01:00 AM on Saturday, 01 January, 2000");
-    row("time at, most negative", "Time at", "-2147483648",
-        timeAt.section('\n', 0, 0) + "\nMTimeAt_Click|Err(6), Overflow");
+    row("time at, most negative", "Time at", "-2147483648", "MTimeAt_Click|Err(6), Overflow");
 }
 
 void TestWindows::commands() {
     QFETCH(QString, item);
     QFETCH(QString, typed);
-    QFETCH(QString, boxes);
+    QFETCH(QString, answer);
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
     s.dialogs.inputs = {typed};
     trigger(w, "Stuff", item);
-    QCOMPARE(s.dialogs.boxes.join('\n'), boxes);
+    QCOMPARE(
+        s.dialogs.boxes,
+        QStringList({item == "Time at" ? "Time at seconds remaining|Number of seconds remaining ?"
+                                       : "Seconds remaining as a time|Date and time ?",
+                     answer})
+            .mid(0, answer.isEmpty() ? 1 : 2));
     // An accepted base time changes the caption at once, the count next second.
-    const bool accepted = item == "Base Time" && !boxes.contains("Not a valid");
+    const bool accepted = item == "Base Time" && answer.isEmpty();
     QCOMPARE(w.windowTitle(), accepted ? QStringLiteral("Seconds to 23:59:59, 31/12/2030")
                                        : QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM"));
     QCOMPARE(w.count().accessibleName(), w.windowTitle());

@@ -18,15 +18,15 @@ fail() {
 }
 note() { echo "-- $*"; }
 expect() { [[ $2 == "$3" ]] || fail "$1: got '$2', expected '$3'"; }
-# until_true SECONDS CMD...: runs CMD every 50 ms until it succeeds.
+# until_true SECONDS CMD...: CMD every 50 ms until it succeeds.
 until_true() {
     local end=$((SECONDS + $1)) && shift
     until "$@"; do ((SECONDS < end)) && sleep 0.05 || return 1; done
 }
 stop() { for pid in "$@"; do [[ -z $pid ]] || { kill "$pid" && wait "$pid"; } 2>/dev/null || :; done; }
 
-# setup_session EXE: X with a window manager, and a copy of EXE. Sets APP,
-# INI (beside APP), WORK_DIR (the program's working folder) and DISPLAY.
+# setup_session EXE: X, a window manager, and a copy of EXE. Sets APP, INI
+# (beside APP), WORK_DIR (the program's working folder) and DISPLAY.
 setup_session() {
     for tool in Xvfb openbox xdotool xprop xwininfo wmctrl; do
         command -v "$tool" >/dev/null || { echo "SKIP: no $tool (tools/setup-debian.sh --test)" && exit 77; }
@@ -94,12 +94,10 @@ outer() {
 # inside W DX DY: the screen point DX, DY into W's client area.
 inside() { read -r x y _ <<<"$(client "$1")" && echo "$((x + $2)) $((y + $3))"; }
 # settled W EXPECTED: W's outer frame, once it is EXPECTED.
-settled() {
-    until_true 10 test "$(outer "$1" || true)" == "$2" || fail "window $1 at '$(outer "$1")', not '$2'"
-    echo "$2"
-}
-# close_window W: as the frame's close button does (a key like alt+F4 can
-# reach the window instead while a busy window manager grabs its keys).
+at() { [[ $(outer "$1" || true) == "$2" ]]; }
+settled() { until_true 10 at "$1" "$2" && echo "$2" || fail "window $1 at '$(outer "$1")', not '$2'"; }
+# close_window W: as the frame's close button does (alt+F4 can reach the
+# window while a busy window manager grabs its keys).
 close_window() {
     wmctrl -i -c "$1" || fail "could not ask window $1 to close"
     until_true 5 window_gone "$1" || fail "window $1 still open 5 s after closing it"
