@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QtTest>
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -158,6 +159,7 @@ void TestSettings::atTheName_data() {
     row("a link to /dev/zero", "zero", "open75", -1);
     row("a link that loops", "loop", "open75", 75);
     row("more than a settings file holds", "long", "Top=1 err75", 0);
+    row("a file size limit", "size limit", whole, 61);
     row("no access", "as nobody: file", "open70", 70);
     row("folder not writable", "as nobody: folder", whole, 70);
 }
@@ -212,12 +214,18 @@ void TestSettings::atTheName() {
     const QStringList before = entries(folder);
     struct stat old {};
     ::lstat(name, &old);
+    rlimit size{}; // a limit on a file's size fails writes as a full disk would
+    ::getrlimit(RLIMIT_FSIZE, &size);
+    const rlimit small{setup == "size limit" ? 16 : size.rlim_cur, size.rlim_max};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
     int thrown = 0;
     try {
         writeSettingsFile(path, version(1));
     } catch (const RunError &e) {
         thrown = e.number();
     }
+    ::setrlimit(RLIMIT_FSIZE, &size);
     const QStringList after = entries(folder);
     struct stat now {};
     ::lstat(name, &now);

@@ -8,8 +8,8 @@ namespace quennix {
 
 // How big a text is, in twips, at one font size.
 struct TextExtent {
-    double width = 0;
-    double height = 0;
+    double width;
+    double height;
 };
 
 // What the fitting needs to know about a face: the size a requested whole

@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
-#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,18 +72,14 @@ private:
     bool open_ = true;
 };
 
-bool writeAll(int fd, const QByteArray &bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0) {
-            if (wrote == 0)
-                errno = ENOSPC; // no progress and no error: treat as no room
+// Writes every byte, across short writes; errno says why not. (A regular
+// file's write is not interrupted by a signal: the handlers restart.)
+bool writeAll(int fd, QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const ssize_t wrote = ::write(fd, bytes.data(), size_t(bytes.size()));
+        if (wrote == -1)
             return false;
-        }
-        done += wrote;
+        bytes = bytes.sliced(wrote);
     }
     return true;
 }
@@ -93,31 +89,29 @@ bool writeAll(int fd, const QByteArray &bytes) {
 // this fails: the new file is in place either way.
 void syncFolder(const QByteArray &folder) {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd == -1)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 // The process id in a name "<name>.saving-<digits>", or 0 for any other name.
-qint64 saverOf(const QString &entry, const QString &prefix) {
-    if (!entry.startsWith(prefix) || entry.size() == prefix.size() ||
-        entry.size() > prefix.size() + 10)
+pid_t saverOf(const QString &entry, const QString &prefix) {
+    if (!entry.startsWith(prefix))
         return 0;
+    const QStringView digits = QStringView(entry).sliced(prefix.size());
     bool ok = false;
-    const qint64 pid = QStringView(entry).sliced(prefix.size()).toLongLong(&ok);
-    // Digits only: toLongLong would also take a sign or blanks.
-    for (QChar c : QStringView(entry).sliced(prefix.size()))
-        ok = ok && isDigit(c);
-    return ok && pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid : 0;
+    const int pid = digits.toInt(&ok); // not for an empty text or one past 32 bits
+    // Digits only: toInt would also take a sign or blanks.
+    return ok && std::all_of(digits.begin(), digits.end(), isDigit) ? pid : 0;
 }
 
-bool processIsGone(qint64 pid) {
-    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+bool processIsGone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 // The file a save by process pid writes before renaming it over path.
-QString savingPath(const QString &path, qint64 pid) {
+QString savingPath(const QString &path, pid_t pid) {
     return path + savingInfix() + QString::number(pid);
 }
 
@@ -133,7 +127,7 @@ void removeStaleSaves(const QString &path) {
         folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     const time_t now = ::time(nullptr);
     for (const QString &entry : entries) {
-        const qint64 pid = saverOf(entry, prefix);
+        const pid_t pid = saverOf(entry, prefix);
         if (pid == 0 || pid == ::getpid())
             continue; // not a save's file, or our own (reused below anyway)
         const QByteArray name = QFile::encodeName(folder.filePath(entry));

@@ -69,15 +69,17 @@ QRect CountGlyphs::touched(const Glyph &glyph) const {
 QRegion CountGlyphs::changed(const std::vector<Glyph> &before,
                              const std::vector<Glyph> &after) const {
     QRect changed;
-    for (std::size_t i = 0; i < qMax(before.size(), after.size()); ++i) {
-        const bool same = i < before.size() && i < after.size() &&
-                          before[i].face == after[i].face && before[i].index == after[i].index &&
-                          before[i].at == after[i].at;
-        if (!same && i < before.size())
-            changed |= touched(before[i]);
-        if (!same && i < after.size())
-            changed |= touched(after[i]);
+    auto b = before.begin();
+    auto a = after.begin();
+    for (; b != before.end() && a != after.end(); ++b, ++a) {
+        if (b->face != a->face || b->index != a->index || b->at != a->at)
+            changed |= touched(*b) | touched(*a);
     }
+    // Glyphs only one of them has.
+    for (; b != before.end(); ++b)
+        changed |= touched(*b);
+    for (; a != after.end(); ++a)
+        changed |= touched(*a);
     return changed;
 }
 

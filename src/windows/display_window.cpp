@@ -14,9 +14,10 @@ namespace quennix {
 
 namespace {
 
-// How long after showing the window the frame may still change under it, in
-// checks of 50 ms: window managers frame a new window within a few frames.
-constexpr int kSettleChecks = 20;
+// How long after showing the window the frame may still change under it
+// (window managers frame a new window within a few frames), checked every
+// 50 ms.
+constexpr int kSettleTime = 1000;
 
 // The box that asks to end the program when the count cannot be made.
 const QString kDrawingBox = QStringLiteral("Display_Time");
@@ -43,7 +44,7 @@ DisplayWindow::DisplayWindow(qint32 mode, const AppState &state, Services &servi
     settleTimer_.setInterval(50);
     connect(&settleTimer_, &QTimer::timeout, this, [this] {
         applyWantedSize();
-        if (++settleChecks_ >= kSettleChecks) {
+        if (settleUntil_.hasExpired()) {
             settleTimer_.stop();
             wantedOuterSize_.reset();
         }
@@ -86,7 +87,7 @@ void DisplayWindow::showEvent(QShowEvent *event) {
     if (!wantedOuterSize_ || settleTimer_.isActive())
         return;
     applyWantedSize();
-    settleChecks_ = 0;
+    settleUntil_.setRemainingTime(kSettleTime);
     settleTimer_.start();
 }
 

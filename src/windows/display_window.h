@@ -4,6 +4,7 @@
 #include "count_widget.h"
 #include "platform/services.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <optional>
@@ -71,7 +72,7 @@ private:
     // The outer size asked for, until the frame is known and it is applied.
     std::optional<QSize> wantedOuterSize_;
     QTimer settleTimer_;
-    int settleChecks_ = 0;
+    QDeadlineTimer settleUntil_;
 };
 
 } // namespace quennix
