@@ -188,6 +188,7 @@ void TestRules::textToDate_data() {
     QTest::addColumn<QString>("date"); // as the settings file writes it; empty: not a date
     row("dd/mm/yyyy", "01/02/2000", "01/02/2000");
     row("dashes, blanks", " 1-2-2000 ", "01/02/2000");
+    row("points", "31.12.2030 6:00", "31/12/2030 06:00:00 AM");
     row("two-digit years", "31/12/29", "31/12/2029");
     row("year 30 is 1930", "1/1/30", "01/01/1930");
     row("year first", "2000-01-31T13:05:09", "31/01/2000 01:05:09 PM");

@@ -144,23 +144,27 @@ void TestWindows::startsFromTheFile() {
 
 void TestWindows::switching_data() {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("byMenu"); // File > No Title instead of a double-click
+    QTest::addColumn<QString>("by"); // a double-click, File > No Title, or Enter on the count
     const QByteArray at = "Top=1500,Left=3000,Height=1500,Width=4500,";
-    row("framed to title-less", at + "Mode=2", false);
-    row("by File > No Title", at + "Mode=2", true);
-    row("title-less to framed", at + "Mode=1", false);
-    row("the smallest title-less to framed: room for the menu bar", QByteArray("Mode=1"), false);
+    row("framed to title-less", at + "Mode=2", "double-click");
+    row("by File > No Title", at + "Mode=2", "menu");
+    row("title-less to framed", at + "Mode=1", "double-click");
+    row("by Enter", at + "Mode=1", "Enter");
+    row("the smallest title-less to framed: room for the menu bar", QByteArray("Mode=1"),
+        "double-click");
 }
 
 void TestWindows::switching() {
     QFETCH(QByteArray, file);
-    QFETCH(bool, byMenu);
+    QFETCH(QString, by);
     Session s;
     DisplayWindow &from = s.start(file + ",FontName=DejaVu Serif,FontBold=False,FontItalic=True");
     const qint32 before = from.mode();
     const QRectF place = from.outerTwips();
-    if (byMenu)
+    if (by == "menu")
         trigger(from, "File", "No Title");
+    else if (by == "Enter") // to whatever has the keyboard in the window
+        QTest::keyClick(from.windowHandle(), Qt::Key_Enter);
     else
         QTest::mouseDClick(&from.count(), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

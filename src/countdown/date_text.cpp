@@ -205,9 +205,11 @@ private:
         return QDate();
     }
 
-    // "d/m/yy", "d-m-yyyy" ... day first; "yyyy-mm-dd" or "yyyy/mm/dd" year first.
+    // "d/m/yy", "d-m-yyyy", "d.m.yyyy" ... day first; "yyyy-mm-dd" or
+    // "yyyy/mm/dd" year first.
     QDate numericDate(int &pos) const {
-        if (!at(pos, Kind::Number) || !(atPunct(pos + 1, '/') || atPunct(pos + 1, '-')))
+        if (!at(pos, Kind::Number) ||
+            !(atPunct(pos + 1, '/') || atPunct(pos + 1, '-') || atPunct(pos + 1, '.')))
             return QDate();
         const char mark = tokens_[pos + 1].text[0];
         if (tokens_[pos].length == 4) {

@@ -15,7 +15,8 @@ namespace quennix {
 QString dateText(DateValue value);
 
 // Text-to-date. Accepts (surrounding blanks ignored, case-insensitive):
-//  - day-first numeric dates "d/m/yy", "d/m/yyyy", "d-m-yyyy" ... with "/" or "-";
+//  - day-first numeric dates "d/m/yy", "d/m/yyyy", "d-m-yyyy", "d.m.yyyy" ...
+//    with "/", "-" or "." (the one mark throughout);
 //  - "yyyy-mm-dd";
 //  - day-first dates with English month names ("1 January 2000", "1-Jan-2000",
 //    "January 1, 2000");

@@ -4,6 +4,7 @@
 #include "countdown/number_text.h"
 #include "countdown/twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -29,6 +30,7 @@ CountWidget::CountWidget(const AppState &state, Services &services, QWidget *par
     face_.setStyleHint(QFont::Serif);
     face_.setBold(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus); // Enter on the count switches the window kind
     setBackgroundRole(QPalette::Window);
     setForegroundRole(QPalette::WindowText);
     keepMinimumSize();
@@ -211,8 +213,16 @@ void CountWidget::mouseDoubleClickEvent(QMouseEvent *event) {
     // Not a press: the second click of a double-click starts no drag.
     if (event->button() == Qt::LeftButton) {
         dragging_ = false;
-        emit doubleClicked();
+        emit switchRequested();
     }
+}
+
+void CountWidget::keyPressEvent(QKeyEvent *event) {
+    // The keyboard's way to the other kind: the title-less window has no menu.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit switchRequested();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace quennix

@@ -47,7 +47,8 @@ public:
 
 signals:
     void countFailed(const quennix::RunError &error);
-    void doubleClicked();
+    // A double-click, or Enter on the count: the other kind of window, please.
+    void switchRequested();
     void dragged(QPoint travelTwips);
 
 protected:
@@ -58,6 +59,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void drawCount(qint64 nowMSecs);

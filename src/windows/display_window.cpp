@@ -33,7 +33,8 @@ DisplayWindow::DisplayWindow(qint32 mode, const AppState &state, Services &servi
     setWindowIcon(clockIcon());
     setCentralWidget(count_);
     connect(count_, &CountWidget::countFailed, this, &DisplayWindow::reportCountFailure);
-    connect(count_, &CountWidget::doubleClicked, this, &DisplayWindow::switchRequested);
+    setFocusProxy(count_);
+    connect(count_, &CountWidget::switchRequested, this, &DisplayWindow::switchRequested);
     connect(count_, &CountWidget::dragged, this, [this](QPoint travel) {
         // The window jumps once, at release, by the distance the pointer
         // travelled (in single precision, as the settings file keeps it).

@@ -7,7 +7,7 @@
 # whatever options Qt is given; places and sizes at the 32-bit edges give a
 # window within the screen, a small program and a prompt close. A FIFO at the
 # file's name is never waited on, and a kill ends the start. A real
-# double-click swaps the kinds in place, both ways.
+# double-click, and Enter, swap the kinds in place, both ways.
 set -euo pipefail
 APP_PID="" OB_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=()
 
@@ -155,11 +155,13 @@ wait_exit
 write_ini 3000 1500 2400 6000 2 && start_app
 framed=$(wait_window '^Seconds to ')
 place=$(settled "$framed" "100 200 400 160")
-for to in '^$' '^Seconds to '; do
-    note "double-click: the other kind takes the same place"
+for how in double-click double-click Enter Enter; do
+    to=$([[ $(wm_name "$framed") ]] && echo '^$' || echo '^Seconds to ')
+    note "$how: the other kind takes the same place"
     old=$framed
     read -r x y <<<"$(inside "$old" 120 50)"
-    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
+    [[ $how == Enter ]] && xdotool windowactivate --sync "$old" key Return ||
+        xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
     framed=$(wait_window "$to")
     settled "$framed" "$place" >/dev/null
     until_true 5 window_gone "$old" || fail "the window left is still shown"
