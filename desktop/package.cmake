@@ -6,8 +6,6 @@
 # The words that describe the program, for the catalogue entry, the menu
 # entry and the package alike (lines of at most 79 characters).
 set(QUENNIX_SUMMARY "Count the seconds left until a chosen time")
-# Where the project lives, after the id the desktop knows it by.
-set(QUENNIX_HOMEPAGE https://github.com/quennix/quennix)
 set(QUENNIX_ABOUT
     "Quennix shows the whole seconds left until a base time in a small window"
     "that stays above the others, in the largest font that fits, redrawn every"
@@ -22,14 +20,36 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quennix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Quennix authors")
-set(CPACK_PACKAGE_CONTACT "The Quennix authors <quennix@users.noreply.github.com>")
+# The project has no public home or mailbox yet: a package is maintained by
+# whoever builds it, taken as Debian's own tools take it (DEBFULLNAME and
+# DEBEMAIL, else EMAIL). Without them it is a local build, with a mailbox
+# under ".invalid", which is reserved never to be anyone's (RFC 2606): Debian
+# wants an address, and no mail should go anywhere.
+set(QUENNIX_MAINTAINER "$ENV{DEBFULLNAME}")
+if(NOT QUENNIX_MAINTAINER)
+    set(QUENNIX_MAINTAINER "Quennix local build")
+endif()
+set(mailbox "$ENV{DEBEMAIL}")
+if(NOT mailbox)
+    set(mailbox "$ENV{EMAIL}")
+endif()
+if(NOT mailbox)
+    set(mailbox "local-build@quennix.invalid")
+endif()
+if(mailbox MATCHES "<") # DEBEMAIL may hold the name too
+    set(QUENNIX_MAINTAINER "${mailbox}")
+else()
+    string(APPEND QUENNIX_MAINTAINER " <${mailbox}>")
+endif()
+set(CPACK_PACKAGE_CONTACT "${QUENNIX_MAINTAINER}")
 # Installed with DESTDIR under /usr, so the menu entry's Exec names
 # /usr/bin/quennix.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUENNIX_HOMEPAGE})
+# Qt's Wayland plugin, for a Wayland session without XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -24,11 +24,12 @@ rm -r "$prefix/lib/quennix"
 
 cpack --config "$build/CPackConfig.cmake" -B "$tmp/deb" >"$tmp/cpack.log" || fail "$(cat "$tmp/cpack.log")"
 deb=$(echo "$tmp"/deb/quennix_*_amd64.deb)
-id=io.github.quennix.quennix
+id=invalid.quennix.quennix
 files=$(dpkg-deb --contents "$deb" | grep -v '^d' | sed 's/.* \.\//\//' | sort)
 [[ $files == "/usr/bin/quennix -> ../lib/quennix/quennix
 /usr/lib/quennix/quennix
 /usr/share/applications/$id.desktop
+/usr/share/doc/quennix/README.md.gz
 /usr/share/doc/quennix/changelog.gz
 /usr/share/doc/quennix/copyright
 /usr/share/icons/hicolor/32x32/apps/$id.png
@@ -37,6 +38,8 @@ files=$(dpkg-deb --contents "$deb" | grep -v '^d' | sed 's/.* \.\//\//' | sort)
 /usr/share/metainfo/$id.metainfo.xml" ]] || fail "the package holds:
 $files"
 depends=$(dpkg-deb --field "$deb" Depends)
+expect_recommends=$(dpkg-deb --field "$deb" Recommends)
+[[ $expect_recommends == qt6-wayland ]] || fail "Recommends: $expect_recommends"
 # Each Qt library, with Debian 13's t64 suffix (64-bit time_t) or without.
 [[ $(grep -oE 'libqt6(core|gui|widgets|svg)6(t64)? \(' <<<"$depends" | sort -u | wc -l) == 4 ]] ||
     fail "Depends lacks a Qt 6 library: $depends"
