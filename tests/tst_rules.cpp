@@ -137,6 +137,7 @@ void TestRules::formats_data() {
     // (The captions and the calculators' answers: the window tests.)
     row("most negative count", "#,##0", -9223372036854775807.0 - 1, "-9,223,372,036,854,775,808");
     row("noon, 12-hour", "hh:mm:ss AM/PM", kEpoch2000 + 0.5, "12:00:00 PM");
+    row("one letter, no padding", "h:m:s d/m/y", kEpoch2000 + 0.5, "12:0:0 1/1/0");
     row("midnight, 24-hour", "HH:MM:SS, dd/mm/yyyy", kEpoch2000, "00:00:00, 01/01/2000");
     row("m is month but after an hour", "mm hh:mm dd:mm",
         toDateValue(QDate(2021, 3, 7), QTime(9, 4, 3)), "03 09:04 07:03");
@@ -158,7 +159,6 @@ void TestRules::numbers_data() {
     row("E without digits", "4E+x", 4.0, "4");
     row("stops at a letter", "12abc", 12.0, "12");
     row("stops at a second point", "1.2.3", 1.2, "1");
-    row("hex is not read", "0x10", 0.0, "0");
     row("no digits", "-.", 0.0, "0");
     row("two signs", "--5", 0.0, "0");
     row("a plus", "+7", 7.0, "7");
@@ -215,11 +215,10 @@ void TestRules::textToDate_data() {
     row("mixed marks", "1-1/2000", "");
     row("month name glued to numbers", "1Jan2000", "");
     row("a month name and more letters", "1 Septembers 2000", "");
-    row("the longest form", "1 - January - 2000 11:59:59 PM", "01/01/2000 11:59:59 PM");
+    row("the longest form", "31 - December - 2030 11:59:59 PM", "31/12/2030 11:59:59 PM");
     row("the longest form, then more", "1 - January - 2000 11:59:59 PM x", "");
     row("wide digits", QString::fromUtf8("１/１/2000"), "");
     row("a character no date uses", "1/1/2000#", "");
-    row("empty", "", "");
 }
 
 void TestRules::textToDate() {

@@ -21,10 +21,6 @@ if [[ "${1:-}" == "--test" ]]; then
     # The validators the install test runs on the menu entry, the catalogue
     # file and the package.
     packages+=(desktop-file-utils appstream lintian)
-    # The fuzz targets: clang and its libFuzzer runtime, for whichever clang
-    # the release has. (The sanitizer build uses GCC, whose sanitizer
-    # runtimes come with g++.)
-    packages+=(clang libclang-rt-dev)
 fi
 
 missing=()

@@ -9,13 +9,6 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 300 -j2
 
-# The text readers under libFuzzer, with AddressSanitizer and UBSan, for a
-# minute each (clang only, so a tree of its own).
-echo "== Fuzz targets (build-fuzz) =="
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DQUENNIX_FUZZ=ON
-cmake --build build-fuzz -- --quiet
-ctest --test-dir build-fuzz -L fuzz --output-on-failure -j2
-
 # Every unit and widget test again, built with AddressSanitizer and UBSan.
 # The end-to-end and install tests stay in the normal tree: they wait on a
 # real window manager with fixed timeouts, which the sanitizers' slowdown

@@ -26,9 +26,9 @@ enum class Kind { Number, Word, Punct, Blank };
 
 struct Token {
     Kind kind;
-    int value = 0;      // Number: its value (meaningless past kMaxDigits)
-    int length = 0;     // Number: digits; Word: letters
-    char text[10] = {}; // Word: lowercase letters (first 9); Punct: the mark
+    int value = 0;  // Number: its value (meaningless past kMaxDigits)
+    int length = 0; // Number: digits; Word: letters
+    QString text;   // Word: its letters in lower case; Punct: the mark
 };
 
 constexpr int kMaxDigits = 4;   // no field needs more
@@ -69,7 +69,7 @@ bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &coun
         t = Token{};
         if (!of) {
             t.kind = Kind::Punct;
-            t.text[0] = char(first.unicode());
+            t.text = first;
             rest = rest.sliced(1);
             continue;
         }
@@ -83,9 +83,7 @@ bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &coun
                 t.value = t.value * 10 + (c.unicode() - '0');
         } else if (of == isLetter) {
             t.kind = Kind::Word;
-            char *letter = t.text;
-            for (QChar c : run.first(std::min<qsizetype>(run.size(), sizeof t.text - 1)))
-                *letter++ = char(c.unicode() | 0x20); // lower case
+            t.text = run.toString().toLower();
         } else {
             t.kind = Kind::Blank;
         }
@@ -95,14 +93,10 @@ bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &coun
 
 // Month 1..12 for a full or three-letter English name, 0 for anything else.
 int monthOfWord(const Token &t) {
-    // A word longer than the letters kept is longer than any month's name.
-    if (t.kind != Kind::Word || t.length >= int(sizeof t.text))
-        return 0;
-    const QLatin1String word(t.text, std::min(t.length, int(sizeof t.text) - 1));
-    for (int m = 1; m <= 12; ++m) {
+    for (int m = 1; t.kind == Kind::Word && m <= 12; ++m) {
         const QLatin1String name = monthName(m);
-        if (word.compare(name, Qt::CaseInsensitive) == 0 ||
-            (t.length == 3 && name.startsWith(word, Qt::CaseInsensitive)))
+        if (t.text.compare(name, Qt::CaseInsensitive) == 0 ||
+            (t.text.size() == 3 && name.startsWith(t.text, Qt::CaseInsensitive)))
             return m;
     }
     return 0;
@@ -133,8 +127,7 @@ public:
             // A blank (or, after a year-first date, "T") leads into the time.
             // Only the year-first form starts with four digits.
             const bool yearFirst = tokens_[0].kind == Kind::Number && tokens_[0].length == 4;
-            const bool tee = yearFirst && at(pos, Kind::Word) && tokens_[pos].length == 1 &&
-                             tokens_[pos].text[0] == 't';
+            const bool tee = yearFirst && at(pos, Kind::Word) && tokens_[pos].text == u"t";
             if (!at(pos, Kind::Blank) && !tee)
                 return std::nullopt;
             ++pos;
@@ -149,7 +142,7 @@ public:
 private:
     bool at(int pos, Kind kind) const { return pos < count_ && tokens_[pos].kind == kind; }
     bool atPunct(int pos, char mark) const {
-        return at(pos, Kind::Punct) && tokens_[pos].text[0] == mark;
+        return at(pos, Kind::Punct) && tokens_[pos].text == QLatin1Char(mark);
     }
 
     // A number of minDigits..maxDigits digits.
@@ -178,7 +171,7 @@ private:
         const int start = pos;
         if (at(pos, Kind::Blank))
             ++pos;
-        if (at(pos, Kind::Punct) && tokens_[pos].text[0] != ':') {
+        if (at(pos, Kind::Punct) && tokens_[pos].text != u":") {
             ++pos;
             if (at(pos, Kind::Blank))
                 ++pos;
@@ -211,7 +204,7 @@ private:
         if (!at(pos, Kind::Number) ||
             !(atPunct(pos + 1, '/') || atPunct(pos + 1, '-') || atPunct(pos + 1, '.')))
             return QDate();
-        const char mark = tokens_[pos + 1].text[0];
+        const char mark = char(tokens_[pos + 1].text.front().unicode());
         if (tokens_[pos].length == 4) {
             const int y = tokens_[pos].value;
             pos += 2;
@@ -284,11 +277,10 @@ private:
         }
         Time t{*h, *m, *s};
         const int q = at(p, Kind::Blank) ? p + 1 : p;
-        if (at(q, Kind::Word) && tokens_[q].length == 2 && tokens_[q].text[1] == 'm' &&
-            (tokens_[q].text[0] == 'a' || tokens_[q].text[0] == 'p')) {
+        if (at(q, Kind::Word) && (tokens_[q].text == u"am" || tokens_[q].text == u"pm")) {
             if (t.hour < 1 || t.hour > 12)
                 return std::nullopt;
-            t.hour = t.hour % 12 + (tokens_[q].text[0] == 'p' ? 12 : 0);
+            t.hour = t.hour % 12 + (tokens_[q].text == u"pm" ? 12 : 0);
             p = q + 1;
         }
         if (t.hour > 23 || t.minute > 59 || t.second > 59)

@@ -15,7 +15,7 @@ QVector<QRect> GuiScreens::geometries() const {
 
 QRect GuiScreens::primary() const {
     const QScreen *s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+    return s ? s->geometry() : QRect();
 }
 
 } // namespace quennix

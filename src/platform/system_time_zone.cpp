@@ -11,9 +11,9 @@ void SystemTimeZone::follow() const {
     // The C library takes TZ as it reads (an empty one is UTC); without it,
     // /etc/localtime, read again when its file changes.
     const char *tz = std::getenv("TZ");
-    struct stat st {};
-    if (!tz && ::stat("/etc/localtime", &st) != 0)
-        st = {};
+    struct stat st {}; // left so when the file is not there
+    if (!tz)
+        ::stat("/etc/localtime", &st);
     const bool same = (tz != nullptr) == stamp_.tzSet && (!tz || stamp_.tz == tz) &&
                       quint64(st.st_dev) == stamp_.device && quint64(st.st_ino) == stamp_.inode &&
                       st.st_mtim.tv_sec == stamp_.modified &&

@@ -11,7 +11,7 @@ namespace quennix {
 
 namespace {
 
-int pipeFds[2] = {-1, -1};
+int pipeFds[2];
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 extern "C" void onSignal(int number) {
@@ -40,10 +40,10 @@ TerminationRequests::TerminationRequests(QObject *parent) : QObject(parent) {
 TerminationRequests::~TerminationRequests() {
     for (int s : kSignals)
         ::signal(s, SIG_DFL);
-    for (int &fd : pipeFds) {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
+    if (notifier_) { // the pipe was made
+        delete notifier_;
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
     }
 }
 

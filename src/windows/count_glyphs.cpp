@@ -10,12 +10,12 @@
 namespace quennix {
 
 void CountGlyphs::setAppearance(const QFont &font, qreal ratio, const QColor &colour) {
-    if (valid_ && font == font_ && ratio == ratio_ && colour == colour_)
+    // (The ratio is 0 before the first appearance.)
+    if (font == font_ && ratio == ratio_ && colour == colour_)
         return;
     font_ = font;
     ratio_ = ratio;
     colour_ = colour;
-    valid_ = true;
     faces_.clear();
     characters_.clear();
     pictures_.clear();

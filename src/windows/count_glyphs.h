@@ -66,9 +66,8 @@ private:
     QRect touched(const Glyph &glyph) const;
 
     QFont font_;
-    qreal ratio_ = 0;
+    qreal ratio_{};
     QColor colour_;
-    bool valid_ = false;
     std::vector<QRawFont> faces_;
     QHash<QChar, Character> characters_;
     std::map<std::pair<int, quint32>, Picture> pictures_;

@@ -154,14 +154,12 @@ void CountWidget::paintEvent(QPaintEvent *event) {
     p.fillRect(event->rect(), palette().color(QPalette::Window));
     if (layout_.text.isEmpty())
         return;
-    // Moved to a screen of another ratio, or new colours (the desktop's
-    // theme, the user's scheme; Qt repaints the whole widget then): placed
-    // and drawn afresh.
-    if (shownRatio_ != devicePixelRatioF() || shownColour_ != textColour()) {
-        shown_ = placeGlyphs(layout_);
-        shownRatio_ = devicePixelRatioF();
-        shownColour_ = textColour();
-    }
+    // Placed again each time: on a screen of another ratio, or in new colours
+    // (the desktop's theme, the user's scheme; Qt repaints the whole widget
+    // then), the glyphs are drawn afresh.
+    shown_ = placeGlyphs(layout_);
+    shownRatio_ = devicePixelRatioF();
+    shownColour_ = textColour();
     glyphs_.draw(p, shown_, event->region());
 }
 

@@ -58,12 +58,15 @@ struct FakeProgramEnd : ProgramEnd {
 // settings file of its own.
 struct Session {
     ~Session() {
-        QList<DisplayWindow *> windows; // (deleting one deletes its menus)
+        qDeleteAll(windows()); // (deleting one deletes its menus)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QList<DisplayWindow *> windows() {
+        QList<DisplayWindow *> out;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *window = qobject_cast<DisplayWindow *>(w))
-                windows << window;
-        qDeleteAll(windows);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                out << window;
+        return out;
     }
     DisplayWindow &start(const QByteArray &bytes) {
         if (bytes != kNoFile)
@@ -75,9 +78,9 @@ struct Session {
     }
     QByteArray saved() const { return content(ini); }
     DisplayWindow &window() const { // the display window on the screen now
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *shown = qobject_cast<DisplayWindow *>(w); shown && shown->isVisible())
-                return *shown;
+        for (DisplayWindow *w : windows())
+            if (w->isVisible())
+                return *w;
         qFatal("no display window is shown");
     }
 
