@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The countdown library: date, number and text rules, real seconds in a time
-// zone, the count's layout and fit (on synthetic faces; the fit benchmark
-// holds the search to stepping on real ones). Values are worked out by hand
-// or elsewhere; "overflow" stands for a RunError with number 6.
+// The countdown library and the platform's rules: dates, numbers and texts,
+// real seconds in a time zone, the count's layout and fit (on synthetic faces;
+// the fit benchmark holds the search to stepping on real ones). Values are
+// worked out by hand or elsewhere; "overflow" is a RunError with number 6.
 
 #include "countdown/count_layout.h"
 #include "countdown/date_text.h"
@@ -10,6 +10,7 @@
 #include "countdown/number_text.h"
 #include "countdown/run_error.h"
 #include "countdown/twips.h"
+#include "platform/session_platform.h"
 #include "platform/system_time_zone.h"
 #include "support/helpers.h"
 
@@ -23,9 +24,8 @@ namespace {
 
 constexpr double kDpi = 96;
 
-// A synthetic face: `pixelsPerPoint` pixels per point in whole pixels,
-// stopping at `largest`; a character 0.6 of the pixel size wide, a line 1.2
-// high.
+// A synthetic face: `pixelsPerPoint` pixels per point in whole pixels, up to
+// `largest`; a character 0.6 of the pixel size wide, a line 1.2 high.
 FitMeasure synthetic(double pixelsPerPoint, int largest = 0) {
     const auto px = [=](int size) {
         const int p = qMax(1, qRound(size * pixelsPerPoint));
@@ -68,6 +68,7 @@ private slots:
     void realSeconds_data();
     void realSeconds();
     void systemZone();
+    void waylandChoice();
     void formats_data();
     void formats();
     void numbers_data();
@@ -128,6 +129,16 @@ void TestRules::systemZone() {
     QCOMPARE(zone.offsetAt(utc(2027, 7, 1)), 3600);
     QCOMPARE(zone.offsetAt(utc(2027, 12, 1)), 0);
     QCOMPARE(zone.revision(), zone.revision());
+}
+
+void TestRules::waylandChoice() {
+    // X11 first in a Wayland session that offers XWayland, unless the user named one.
+    QCOMPARE(qtPlatformFor({"", "Wayland", "", ":0"}), QStringLiteral("xcb;wayland"));
+    QCOMPARE(qtPlatformFor({"", "", "wayland-0", ":0"}), QStringLiteral("xcb;wayland"));
+    for (const SessionEnvironment &env : {SessionEnvironment{"wayland", "wayland", "", ":0"},
+                                          {"", "wayland", "wayland-0", ""},
+                                          {"", "x11", "", ":0"}})
+        QCOMPARE(qtPlatformFor(env), QString());
 }
 
 void TestRules::formats_data() {
@@ -202,6 +213,7 @@ void TestRules::textToDate_data() {
     row("before the epoch", "29/12/1899 6:00", "29/12/1899 06:00:00 AM");
     row("year 100", "1/1/100", "");
     row("year 0100", "1/1/0100", "01/01/0100");
+    row("year 0099", "1/1/0099", "");
     row("leap day", "29/02/2000", "29/02/2000");
     row("29 February, common year", "29/02/2001", "");
     row("month 13", "1/13/2000", "");

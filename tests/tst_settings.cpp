@@ -50,8 +50,7 @@ SettingsRead readBytes(QByteArray bytes) {
     return readSettings(file, kY2000);
 }
 
-// A whole settings file as the program writes it, with that face, at that
-// place; version(0) and version(1) are two, told apart by the face.
+// A settings file as the program writes it; version(0) and (1) differ in the face.
 QByteArray fileWith(const QString &face, qint32 top = 0, qint32 left = 0) {
     Settings s;
     std::tie(s.top, s.left, s.fontName) = std::tie(top, left, face);
@@ -118,9 +117,8 @@ void TestSettings::reading_data() {
                    "d\xc5\xba"),
         "FontName=Łódź");
     row("junk and NULs", QByteArray("\0\xff\"\0\",Top=9\0\r\nLeft=4", 20), "Top=9 Left=4");
-    // Faces as the program writes them, read back whole: a comma is quoted,
-    // quotes inside are dropped, and so are line breaks, so no entry can be
-    // slipped in or swallowed.
+    // Faces written are read back whole: a comma is quoted, quotes inside and
+    // line breaks are dropped, so no entry is slipped in or swallowed.
     row("written: a comma and quotes", fileWith("A, \"B\""), "\"FontName=A, B\"");
     row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1");
     row("written: places at the 32-bit edges", fileWith("A", 2147483647, -2147483647 - 1),
@@ -144,6 +142,7 @@ void TestSettings::atTheName_data() {
     row("a whole file", "file", whole, 0);
     row("nothing", "nothing", "open53", 0);
     row("a file in its folder's place", "file in the way", "open53", 75);
+    row("folders to make", "no folder yet", "open53", 0);
     row("a folder", "folder", "open75", 75);
     row("a FIFO", "fifo", "open75", 75);
     row("a link to /dev/zero", "zero", "open75", -1);
@@ -174,7 +173,7 @@ void TestSettings::atTheName() {
     QTemporaryDir dir;
     const QString folder = dir.filePath("f");
     QDir().mkdir(folder);
-    const bool deeper = setup == "file in the way";
+    const bool deeper = setup == "file in the way" || setup == "no folder yet";
     const QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
     const QByteArray name = QFile::encodeName(path);
     if (setup == "folder")
@@ -235,9 +234,7 @@ void TestSettings::atTheName() {
 
 void TestSettings::killedSaves() {
     // A saver killed at any moment, 200 times: the file is always one whole
-    // version or the other (both seen). (Where the file lives: the install
-    // test, which runs the packaged program where only root may write, and
-    // the end-to-end one, which runs it where it may.)
+    // version or the other (both seen).
     QTemporaryDir dir;
     const QString path = dir.filePath("quennix.ini");
     put(path, version(0));
@@ -254,10 +251,8 @@ void TestSettings::killedSaves() {
         ++seen[now == version(1)];
     }
     QVERIFY(seen[0] > 0 && seen[1] > 0);
-    // The next save clears what the dead ones left (listed first), but not a
-    // save going on in another running program, nor a file whose name only
-    // looks like a save's, or any other. An old one of a process that may be
-    // running goes too.
+    // The next save clears what dead or old saves left, not a save going on
+    // in another program, nor a file whose name only looks like a save's.
     QProcess alive;
     alive.start("sleep", {"30"});
     QVERIFY(alive.waitForStarted());

@@ -96,8 +96,7 @@ void TestWindows::startsFromTheFile_data() {
     row("base time out of reach", at + "Mode=1,BaseTime=1/1/2100", "Main|Err(6), Overflow", "",
         place, "3,600", "1/1/2100");
     row("empty file", QByteArray(), "", framed, QRectF(0, 0, -1, -1), "3,600", y2000);
-    // Never larger than the screen it lands on (overlapped most, else the
-    // nearest, else the primary) and on it.
+    // Never larger than the screen it lands on (overlapped most, else nearest), and on it.
     row("a screen that is gone", at + "Top=60000,Left=30000,Mode=1", "", "",
         QRectF(19200 - 4500, 31560 - 1500, 4500, 1500), "3,600", y2000);
     const QByteArray edge = "2147483647", bottom = "-2147483648";
@@ -182,9 +181,8 @@ void TestWindows::switching() {
 }
 
 void TestWindows::dragging() {
-    // A left drag moves the window once, at the release, by the pointer's
-    // travel; a right drag and a still click move nothing. (Presses apart,
-    // so no two make a double-click.)
+    // A left drag moves the window at the release by the pointer's travel; a
+    // right drag and a still click do not. (Presses apart: no double-click.)
     Session s;
     DisplayWindow &w = s.start("Top=3000,Left=4500,Height=3600,Width=5250,Mode=1");
     const auto drag = [&](Qt::MouseButton button, QPoint at, QPoint by) {
@@ -257,8 +255,7 @@ void TestWindows::repaintsWhatChanged() {
     s.state.baseTime = BaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
     count.drawCount();
     // What the repaints leave on the screen: the first count's pixels, then
-    // each region the widget paints at the next tick (the platform asks
-    // within 5 ms).
+    // each region painted at the next tick (the platform asks within 5 ms).
     QTest::qWait(20);
     QImage screen = count.grab().toImage().convertToFormat(QImage::Format_RGB32);
     Painted painted;
@@ -305,8 +302,7 @@ void TestWindows::facesWithoutDigits() {
         QVERIFY(g.index != 0);
 }
 
-void TestWindows::failedSaveIsReported() {
-    // A folder in the file's place: the switch says why it cannot save, and completes.
+void TestWindows::failedSaveIsReported() { // a folder in its place: the switch still completes
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
     QVERIFY(QFile::remove(s.ini) && QDir().mkdir(s.ini));
@@ -412,7 +408,7 @@ void TestWindows::fontAboutAndExit() {
     QTimer::singleShot(0, [&] {
         hidden = !w.isVisible();
         QDialog *about = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        QVERIFY(about && about->windowTitle() == QStringLiteral("QUENNIX"));
+        QVERIFY(about && about->windowTitle() == QStringLiteral("QUENNIX") && about->font().bold());
         QTest::keyClick(about, Qt::Key_Escape);
         stays = about->isVisible();
         QTest::keyClick(about, Qt::Key_Return);

@@ -5,7 +5,6 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <array>
 
 namespace quennix {
 
@@ -22,10 +21,11 @@ namespace {
 // The text is first cut into tokens: runs of digits, runs of letters, single
 // punctuation marks and runs of blanks. Every accepted form is a short token
 // sequence, so the reader gives up as soon as the text grows past that.
-enum class Kind { Number, Word, Punct, Blank };
+enum class Kind { None, Number, Word, Punct, Blank };
 
+// A token; past the last one, None.
 struct Token {
-    Kind kind;
+    Kind kind = Kind::None;
     int value = 0;  // Number: its value (meaningless past kMaxDigits)
     int length = 0; // Number: digits; Word: letters
     QString text;   // Word: its letters in lower case; Punct: the mark
@@ -54,8 +54,9 @@ bool isPunct(char16_t c) {
 
 // False when the text holds a character no date uses, or too many tokens.
 // Each token is a run of digits, letters or blanks, or a single mark.
-bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &count) {
-    count = 0;
+using Tokens = QList<Token>;
+
+bool tokenize(QStringView text, Tokens &tokens) {
     // What is left to read, so no index can pass its end.
     for (QStringView rest = text; !rest.isEmpty();) {
         const QChar first = rest.front();
@@ -63,10 +64,9 @@ bool tokenize(QStringView text, std::array<Token, kMaxTokens> &tokens, int &coun
                                   : isLetter(first) ? isLetter
                                   : isBlank(first)  ? isBlank
                                                     : nullptr;
-        if ((!of && !isPunct(first.unicode())) || count == kMaxTokens)
+        if ((!of && !isPunct(first.unicode())) || tokens.size() == kMaxTokens)
             return false;
-        Token &t = tokens[count++];
-        t = Token{};
+        Token &t = tokens.emplace_back();
         if (!of) {
             t.kind = Kind::Punct;
             t.text = first;
@@ -111,8 +111,7 @@ struct Time {
 // form can be tried from the same place.
 class DateReader {
 public:
-    DateReader(const std::array<Token, kMaxTokens> &tokens, int count)
-        : tokens_(tokens), count_(count) {}
+    explicit DateReader(const Tokens &tokens) : tokens_(tokens), count_(int(tokens.size())) {}
 
     std::optional<DateValue> read() {
         int pos = 0;
@@ -126,8 +125,8 @@ public:
         if (pos != count_) {
             // A blank (or, after a year-first date, "T") leads into the time.
             // Only the year-first form starts with four digits.
-            const bool yearFirst = tokens_[0].kind == Kind::Number && tokens_[0].length == 4;
-            const bool tee = yearFirst && at(pos, Kind::Word) && tokens_[pos].text == u"t";
+            const bool yearFirst = token(0).kind == Kind::Number && token(0).length == 4;
+            const bool tee = yearFirst && at(pos, Kind::Word) && token(pos).text == u"t";
             if (!at(pos, Kind::Blank) && !tee)
                 return std::nullopt;
             ++pos;
@@ -140,24 +139,26 @@ public:
     }
 
 private:
-    bool at(int pos, Kind kind) const { return pos < count_ && tokens_[pos].kind == kind; }
+    // The token at pos, or one of kind None past the last.
+    Token token(int pos) const { return tokens_.value(pos); }
+    bool at(int pos, Kind kind) const { return token(pos).kind == kind; }
     bool atPunct(int pos, char mark) const {
-        return at(pos, Kind::Punct) && tokens_[pos].text == QLatin1Char(mark);
+        return at(pos, Kind::Punct) && token(pos).text == QLatin1Char(mark);
     }
 
     // A number of minDigits..maxDigits digits.
     std::optional<int> number(int &pos, int minDigits, int maxDigits) const {
-        if (!at(pos, Kind::Number) || tokens_[pos].length < minDigits ||
-            tokens_[pos].length > maxDigits)
+        if (!at(pos, Kind::Number) || token(pos).length < minDigits ||
+            token(pos).length > maxDigits)
             return std::nullopt;
-        return tokens_[pos++].value;
+        return token(pos++).value;
     }
 
     // A year of two digits (00..29 -> 20xx, 30..99 -> 19xx) or four.
     std::optional<int> year(int &pos) const {
         if (!at(pos, Kind::Number))
             return std::nullopt;
-        const Token &t = tokens_[pos];
+        const Token &t = token(pos);
         if (t.length == 2) {
             ++pos;
             return t.value + (t.value < 30 ? 2000 : 1900);
@@ -171,7 +172,7 @@ private:
         const int start = pos;
         if (at(pos, Kind::Blank))
             ++pos;
-        if (at(pos, Kind::Punct) && tokens_[pos].text != u":") {
+        if (at(pos, Kind::Punct) && token(pos).text != u":") {
             ++pos;
             if (at(pos, Kind::Blank))
                 ++pos;
@@ -204,9 +205,9 @@ private:
         if (!at(pos, Kind::Number) ||
             !(atPunct(pos + 1, '/') || atPunct(pos + 1, '-') || atPunct(pos + 1, '.')))
             return QDate();
-        const char mark = char(tokens_[pos + 1].text.front().unicode());
-        if (tokens_[pos].length == 4) {
-            const int y = tokens_[pos].value;
+        const char mark = char(token(pos + 1).text.front().unicode());
+        if (token(pos).length == 4) {
+            const int y = token(pos).value;
             pos += 2;
             const auto m = number(pos, 1, 2);
             if (!m || !atPunct(pos, mark))
@@ -232,7 +233,7 @@ private:
         const auto d = number(pos, 1, 2);
         if (!d || !nameSeparator(pos))
             return QDate();
-        const int m = pos < count_ ? monthOfWord(tokens_[pos]) : 0;
+        const int m = monthOfWord(token(pos));
         if (m == 0)
             return QDate();
         ++pos;
@@ -244,7 +245,7 @@ private:
 
     // "January 1, 2000".
     QDate monthNameDayDate(int &pos) const {
-        const int m = pos < count_ ? monthOfWord(tokens_[pos]) : 0;
+        const int m = monthOfWord(token(pos));
         if (m == 0)
             return QDate();
         ++pos;
@@ -277,10 +278,10 @@ private:
         }
         Time t{*h, *m, *s};
         const int q = at(p, Kind::Blank) ? p + 1 : p;
-        if (at(q, Kind::Word) && (tokens_[q].text == u"am" || tokens_[q].text == u"pm")) {
+        if (at(q, Kind::Word) && (token(q).text == u"am" || token(q).text == u"pm")) {
             if (t.hour < 1 || t.hour > 12)
                 return std::nullopt;
-            t.hour = t.hour % 12 + (tokens_[q].text == u"pm" ? 12 : 0);
+            t.hour = t.hour % 12 + (token(q).text == u"pm" ? 12 : 0);
             p = q + 1;
         }
         if (t.hour > 23 || t.minute > 59 || t.second > 59)
@@ -289,18 +290,17 @@ private:
         return t;
     }
 
-    const std::array<Token, kMaxTokens> &tokens_;
+    const Tokens &tokens_;
     int count_;
 };
 
 } // namespace
 
 std::optional<DateValue> textToDate(QStringView text) {
-    std::array<Token, kMaxTokens> tokens;
-    int count = 0;
-    if (!tokenize(text.trimmed(), tokens, count))
+    Tokens tokens;
+    if (!tokenize(text.trimmed(), tokens))
         return std::nullopt;
-    return DateReader(tokens, count).read();
+    return DateReader(tokens).read();
 }
 
 } // namespace quennix

@@ -63,10 +63,9 @@ QChar FontMeasurer::widestDigit() const {
         // cannot reorder the digits; "8" wins a tie.
         constexpr int kReferenceSize = 100;
         QChar widest = QLatin1Char('8');
-        for (char d = '0'; d <= '9'; ++d)
-            if (measure(QString(QLatin1Char(d)), kReferenceSize).width >
-                measure(QString(widest), kReferenceSize).width)
-                widest = QLatin1Char(d);
+        for (QChar d : QStringLiteral("0123456789"))
+            if (measure(d, kReferenceSize).width > measure(widest, kReferenceSize).width)
+                widest = d;
         widestDigit_ = widest;
     }
     return *widestDigit_;

@@ -61,13 +61,13 @@ std::vector<Token> tokenize(const QString &pattern) {
     std::vector<Token> tokens;
     auto addLiteral = [&tokens](QChar c) {
         if (tokens.empty() || tokens.back().field != Field::Literal)
-            tokens.push_back({Field::Literal, 0, QString()});
+            tokens.push_back({Field::Literal, {}, QString()});
         tokens.back().literal.append(c);
     };
     // What is left to read, so no index can pass its end.
     for (QStringView rest = pattern; !rest.isEmpty();) {
         if (rest.startsWith(kAmPm, Qt::CaseInsensitive)) {
-            tokens.push_back({Field::AmPm, 0, QString()});
+            tokens.push_back({Field::AmPm, {}, QString()});
             rest = rest.sliced(kAmPm.size());
             continue;
         }

@@ -32,9 +32,6 @@ Instant instantOf(DateValue wall, const TimeZone &zone) {
 }
 
 DateValue wallTimeOf(Instant instant, const TimeZone &zone) {
-    // Beyond the calendar's span the sum below could leave 64 bits.
-    if (std::llabs(instant) > qint64(1e12))
-        throw RunError::overflow();
     const qint64 wall = instant + zone.offsetAt(instant) + kUnixEpochDay * kSecondsPerDay;
     if (!inCalendar(wall))
         throw RunError::overflow();

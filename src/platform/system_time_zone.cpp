@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace quennix {
 
@@ -14,11 +16,11 @@ void SystemTimeZone::follow() const {
     struct stat st {}; // left so when the file is not there
     if (!tz)
         ::stat("/etc/localtime", &st);
-    const bool same = (tz != nullptr) == stamp_.tzSet && (!tz || stamp_.tz == tz) &&
-                      quint64(st.st_dev) == stamp_.device && quint64(st.st_ino) == stamp_.inode &&
-                      st.st_mtim.tv_sec == stamp_.modified &&
-                      st.st_mtim.tv_nsec == stamp_.modifiedNs;
-    if (same)
+    const auto now =
+        std::make_tuple(tz != nullptr, std::string_view(tz ? tz : ""), quint64(st.st_dev),
+                        quint64(st.st_ino), qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec));
+    if (std::tie(stamp_.tzSet, stamp_.tz, stamp_.device, stamp_.inode, stamp_.modified,
+                 stamp_.modifiedNs) == now)
         return;
     stamp_ = Stamp{tz != nullptr,      tz ? tz : "",      quint64(st.st_dev),
                    quint64(st.st_ino), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};

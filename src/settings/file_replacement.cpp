@@ -132,7 +132,7 @@ void removeStaleSaves(const QString &path) {
             continue; // not a save's file, or our own (reused below anyway)
         const QByteArray name = QFile::encodeName(folder.filePath(entry));
         struct stat st;
-        if (::lstat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        if (::lstat(name.constData(), &st) != 0) // (unlink() leaves a folder alone)
             continue;
         if (!processIsGone(pid) && now - st.st_mtime < kStaleAge)
             continue; // another running program is saving right now
@@ -148,9 +148,7 @@ void makeFolderFor(const QString &path) {
     for (QDir d(folder); !d.exists() && !d.isRoot(); d.setPath(QFileInfo(d.path()).path()))
         missing.prepend(d.path());
     for (const QString &f : missing) {
-        // A folder another program made meanwhile will do; a file will not.
-        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 &&
-            !(errno == EEXIST && QFileInfo(f).isDir()))
+        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0)
             throw failure(errno);
     }
 }

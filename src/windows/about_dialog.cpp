@@ -42,7 +42,6 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setGeometry(pixels(840, 1680, 855, 375));
     ok->setDefault(true);
-    ok->setAutoDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

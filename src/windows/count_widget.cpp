@@ -12,17 +12,6 @@
 
 namespace quennix {
 
-namespace {
-
-// Whether `next` can be drawn over `shown` by painting again only the glyphs
-// that changed: the same area, face size and count shape.
-bool inPlaceOf(const CountLayout &shown, const CountLayout &next) {
-    return !shown.text.isEmpty() && shown.area == next.area && shown.fontSize == next.fontSize &&
-           shown.shape == next.shape;
-}
-
-} // namespace
-
 CountWidget::CountWidget(const AppState &state, Services &services, QWidget *parent)
     : QWidget(parent), state_(state), services_(services) {
     // The built-in face: a serif, bold.
@@ -99,17 +88,14 @@ void CountWidget::drawCount(qint64 nowMSecs) {
                       pixelsToTwips(height(), logicalDpiY()));
     const CountLayout next = layoutCount(area, count, measurer().fitMeasure(), layout_);
     std::vector<CountGlyphs::Glyph> glyphs = placeGlyphs(next);
-    // The next count to the same base time, on the same screen and in the
-    // same colours, repaints only what changed, mostly the last digit or two;
-    // anything else is drawn afresh.
-    const bool inPlace = inPlaceOf(layout_, next) && targetFor_ == drawnFor_ &&
-                         shownRatio_ == devicePixelRatioF() && shownColour_ == textColour();
+    // A count of the same shape repaints only the glyphs that changed, mostly
+    // the last digit or two; a new shape (or face) is drawn afresh. Qt itself
+    // repaints the whole widget after a resize, on another screen and in new
+    // colours.
+    const bool inPlace = next.shape == layout_.shape;
     const QRegion changed = inPlace ? glyphs_.changed(shown_, glyphs) & rect() : QRegion(rect());
     layout_ = next;
     shown_ = std::move(glyphs);
-    shownRatio_ = devicePixelRatioF();
-    shownColour_ = textColour();
-    drawnFor_ = targetFor_;
     // A few digits are painted at once, sparing the event loop a round; a
     // whole new picture waits for it, with whatever else is pending.
     if (inPlace)
@@ -158,8 +144,6 @@ void CountWidget::paintEvent(QPaintEvent *event) {
     // (the desktop's theme, the user's scheme; Qt repaints the whole widget
     // then), the glyphs are drawn afresh.
     shown_ = placeGlyphs(layout_);
-    shownRatio_ = devicePixelRatioF();
-    shownColour_ = textColour();
     glyphs_.draw(p, shown_, event->region());
 }
 
@@ -208,11 +192,10 @@ void CountWidget::mouseReleaseEvent(QMouseEvent *) {
 }
 
 void CountWidget::mouseDoubleClickEvent(QMouseEvent *event) {
-    // Not a press: the second click of a double-click starts no drag.
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = false;
+    // Not a press: the second click of a double-click starts no drag (the
+    // first one's release ended its own).
+    if (event->button() == Qt::LeftButton)
         emit switchRequested();
-    }
 }
 
 void CountWidget::keyPressEvent(QKeyEvent *event) {

@@ -82,16 +82,13 @@ private:
     Services &services_;
     Instant lastTick_ = -1; // the clock's second at the last tick
     std::optional<Instant> target_;
-    DateValue targetFor_ = 0;    // the base time target_ was worked out for
-    quint64 targetRevision_ = 0; // and the zone's revision then
+    DateValue targetFor_{};    // the base time target_ was worked out for
+    quint64 targetRevision_{}; // and the zone's revision then
     QFont face_;                 // face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;
     std::vector<CountGlyphs::Glyph> shown_; // its glyphs, placed for the device pixel
-    qreal shownRatio_ = 0;                  // the screen's pixel ratio they were drawn for
-    QColor shownColour_;                    // the colour they were drawn in
-    DateValue drawnFor_ = 0;                // the base time it counts to
     bool dragging_ = false;
     QPoint dragStart_, dragLast_; // whole twips within the widget
 };

@@ -38,7 +38,7 @@ public:
     void setOuterTwips(const QRectF &twips);
 
 signals:
-    // To be swapped for the next kind of window (a double-click).
+    // To be swapped for the next kind of window (a double-click, Enter).
     void switchRequested();
     // To save the settings for it and end the program at once (File > Exit).
     void exitRequested();
