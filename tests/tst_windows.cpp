@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The display windows and start-up on the offscreen platform, the platform
-// faked: the settings read at start and saved at close or on a `kill`,
-// switching, the tick and its repaints, the commands.
+// The windows and start-up offscreen, the platform faked: settings read at
+// start and saved at close or `kill`, switching, ticks, repaints, commands.
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# What only a real desktop shows, on the real program run from a private copy
-# in a fresh folder (so quennix.ini is its own) on a private Xvfb with
-# openbox. A saved place and size come back exactly, in the kind the file
-# names, framed or not and kept above, the file written back byte for byte,
-# whatever options Qt is given; places and sizes at the 32-bit edges give a
-# window within the screen, a small program and a prompt close. A FIFO at the
-# file's name is never waited on, and a kill ends the start. A real
-# double-click, and Enter, swap the kinds in place, both ways.
+# What only a real desktop shows: the real program, copied to a fresh folder
+# (its own quennix.ini), on a private Xvfb with openbox. A saved place and size
+# come back exactly, in the kind the file names, kept above, the file written
+# back byte for byte, whatever options Qt is given; 32-bit places and sizes give
+# a window on the screen, a small program, a prompt close. A FIFO at the file's
+# name is never waited on. A double-click, and Enter, swap the kinds in place.
 set -euo pipefail
 APP_PID="" OB_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=()
 
