@@ -172,7 +172,7 @@ void TestRules::numbers_data() {
     row("stops at a second point", "1.2.3", 1.2, "1");
     row("no digits", "-.", 0.0, "0");
     row("two signs", "--5", 0.0, "0");
-    row("a plus", "+7", 7.0, "7");
+    row("plus signs", "+7e+2", 700.0, "700");
     row("minus zero is zero", "-0", 0.0, "0");
     row("overflow", "-1E400", -HUGE_VAL, "overflow");
     row("long digits", QString(70000, QLatin1Char('9')), HUGE_VAL, "overflow");
@@ -277,13 +277,13 @@ void TestRules::layout() {
     QCOMPARE(fitFontSize(1e9, 1800 / kFitMargin, QStringLiteral("8"), m), 75);
     QCOMPARE(fitFontSize(900 / kFitMargin, 1e9, QStringLiteral("8"), m), 75);
     // Ten characters of 0.6 px per pixel size fill 95 % of 400 px at 63 px,
-    // which size 47 realises. "-1,234" is then 226.8 x 75.6 px, centred
-    // across on its own width and down on the line: (86.6, 22.2) px.
+    // which size 47 realises. "-1,234,567" is then 378 x 75.6 px, centred
+    // across on its own width and down on the line: (11, 22.2) px.
     const QSizeF area(pixelsToTwips(400, kDpi), pixelsToTwips(120, kDpi));
-    const CountLayout first = layoutCount(area, QStringLiteral("-1,234"), m);
+    const CountLayout first = layoutCount(area, QStringLiteral("-1,234,567"), m);
     QCOMPARE(first.shape, QStringLiteral("88,888,888"));
     QCOMPARE(first.fontSize, 47);
-    QCOMPARE(first.topLeft, QPointF(86.6 * 15, 22.2 * 15));
+    QCOMPARE(first.topLeft, QPointF(11 * 15, 22.2 * 15));
     // The same shape in the same area keeps the size (a planted one: no fit
     // ran); a new area (twice: 126 px, size 94's 125) or shape is fitted again.
     CountLayout planted = first;

@@ -40,9 +40,8 @@ QString describe(const SettingsRead &r) {
     return parts.join(QLatin1Char(' '));
 }
 
-// Read as at 1 January 2000 00:00:00 in London.
 const ZoneTable kLondon = london();
-const ReadingTime kY2000{946684800, kLondon};
+const ReadingTime kY2000{946684800, kLondon}; // read at 2000 in London
 
 SettingsRead readBytes(QByteArray bytes) {
     QBuffer file(&bytes);

@@ -140,12 +140,13 @@ void TestWindows::startsFromTheFile() {
 
 void TestWindows::switching_data() {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("by"); // a double-click, File > No Title, or Enter on the count
+    QTest::addColumn<QString>("by"); // a double-click, File > No Title, Enter or Return
     const QByteArray at = "Top=1500,Left=3000,Height=1500,Width=4500,";
     row("framed to title-less", at + "Mode=2", "double-click");
     row("by File > No Title", at + "Mode=2", "menu");
     row("title-less to framed", at + "Mode=1", "double-click");
     row("by Enter", at + "Mode=1", "Enter");
+    row("by Return", at + "Mode=2", "Return");
     row("the smallest title-less to framed: room for the menu bar", QByteArray("Mode=1"),
         "double-click");
 }
@@ -159,10 +160,10 @@ void TestWindows::switching() {
     const QRectF place = from.outerTwips();
     if (by == "menu")
         trigger(from, "File", "No Title");
-    else if (by == "Enter") // to whatever has the keyboard in the window
-        QTest::keyClick(from.windowHandle(), Qt::Key_Enter);
-    else
+    else if (by == "double-click")
         QTest::mouseDClick(&from.count(), Qt::LeftButton);
+    else // to whatever has the keyboard in the window
+        QTest::keyClick(from.windowHandle(), by == "Enter" ? Qt::Key_Enter : Qt::Key_Return);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     DisplayWindow &to = s.window();
     QVERIFY(to.mode() != before && to.isVisible());
@@ -223,6 +224,9 @@ void TestWindows::tickDrawsEachNewSecond() {
     s.clock.step(1);
     s.ticker.fire();
     QCOMPARE(shown(w), QStringLiteral("21,609"));
+    s.clock.now_ += 995; // the ticker's own timer: the next second is 10 ms away
+    s.ticker.fire();
+    QVERIFY(QSignalSpy(&s.ticker, &SecondTicker::fired).wait(900));
 }
 
 void TestWindows::repaintsWhatChanged_data() {
@@ -270,6 +274,10 @@ void TestWindows::repaintsWhatChanged() {
     QCOMPARE(painted.region.boundingRect().width() < count.width(),
              countShape(formatCount(from)) == countShape(formatCount(to)));
     QVERIFY(painted.region.boundingRect().width() * 100 <= count.width() * most);
+    QPalette colours = count.palette(); // a new theme: the count in its colours
+    colours.setColor(QPalette::WindowText, Qt::red);
+    count.setPalette(colours);
+    QVERIFY(count.grab().toImage().convertToFormat(QImage::Format_RGB32) != screen);
 }
 
 void TestWindows::facesWithoutDigits_data() {

@@ -63,7 +63,7 @@ double numericValue(QStringView text) {
             number = mantissa;
     }
     // Always "." as the decimal point, whatever the user's locale says.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
     const double value = strtod_l(number.c_str(), nullptr, cLocale);
     return value == 0 ? 0.0 : value; // "-0" is plain 0
 }

@@ -31,8 +31,11 @@ void SystemTimeZone::follow() const {
 qint64 SystemTimeZone::offsetAt(qint64 instant) const {
     follow();
     const time_t t = time_t(instant);
+    // It fails only for years past 2^31, far beyond any date; the offset
+    // then stays 0.
     tm parts{};
-    return localtime_r(&t, &parts) ? qint64(parts.tm_gmtoff) : 0;
+    localtime_r(&t, &parts);
+    return parts.tm_gmtoff;
 }
 
 quint64 SystemTimeZone::revision() const {

@@ -84,7 +84,7 @@ private:
     std::optional<Instant> target_;
     DateValue targetFor_{};    // the base time target_ was worked out for
     quint64 targetRevision_{}; // and the zone's revision then
-    QFont face_;                 // face, bold and italic; the size comes from the layout
+    QFont face_;               // face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;

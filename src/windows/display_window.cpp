@@ -98,9 +98,8 @@ QMargins DisplayWindow::frameMargins() const {
 }
 
 QSize DisplayWindow::wantedOuterSize() const {
-    const QMargins m = frameMargins();
-    const QSize least = minimumSize() + QSize(m.left() + m.right(), m.top() + m.bottom());
-    return wantedOuterSize_->expandedTo(least);
+    const QRect least = QRect(QPoint(), minimumSize()).marginsAdded(frameMargins());
+    return wantedOuterSize_->expandedTo(least.size());
 }
 
 QRect DisplayWindow::outerGeometry() const {
