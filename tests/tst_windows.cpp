@@ -8,50 +8,12 @@
 #include "settings/settings_file.h"
 #include "support/fake_session.h"
 
-#include <QAccessible>
 #include <QDialog>
-#include <QMenuBar>
 #include <QtTest>
 #include <csignal>
 
 using namespace quennix;
 using namespace quennix::test;
-
-namespace {
-
-// The count as screen readers hear it: the count area's description.
-QString shown(DisplayWindow &w) {
-    return QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description);
-}
-
-void trigger(DisplayWindow &w, const QString &menu, const QString &item) {
-    for (QAction *m : w.menuBar()->actions())
-        for (QAction *a : m->text() == menu ? m->menu()->actions() : QList<QAction *>())
-            if (a->text() == item)
-                return a->trigger();
-    QFAIL(qPrintable(menu + " > " + item + " is not in the menu bar"));
-}
-
-// The pixels of an image that differ from a colour.
-QRect inkOf(const QImage &image, const QColor &background) {
-    QRect ink;
-    for (int i = 0; i < image.width() * image.height(); ++i)
-        if (image.pixelColor(i % image.width(), i / image.width()) != background)
-            ink |= QRect(i % image.width(), i / image.width(), 1, 1);
-    return ink;
-}
-
-// Where a widget paints, as the platform asks it to.
-struct Painted : QObject {
-    QRegion region;
-    bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            region += static_cast<QPaintEvent *>(event)->region();
-        return false;
-    }
-};
-
-} // namespace
 
 class TestWindows : public QObject {
     Q_OBJECT

@@ -2,14 +2,16 @@
 #pragma once
 // The platform services as the window tests answer them (a clock that stands
 // still, boxes answered from a script and recorded, one screen, an end only
-// noted) and a session that starts the windows on them.
+// noted), a session that starts the windows on them, and what tests read off them.
 
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "platform/services.h"
 #include "support/helpers.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -95,6 +97,38 @@ struct Session {
     QTemporaryDir dir;
     QString ini = dir.filePath("quennix.ini");
     WindowSwitcher switcher{state, services, ini};
+};
+
+// The count as screen readers hear it: the count area's description.
+inline QString shown(DisplayWindow &w) {
+    return QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description);
+}
+
+inline void trigger(DisplayWindow &w, const QString &menu, const QString &item) {
+    for (QAction *m : w.menuBar()->actions())
+        for (QAction *a : m->text() == menu ? m->menu()->actions() : QList<QAction *>())
+            if (a->text() == item)
+                return a->trigger();
+    QFAIL(qPrintable(menu + " > " + item + " is not in the menu bar"));
+}
+
+// The pixels of an image that differ from a colour.
+inline QRect inkOf(const QImage &image, const QColor &background) {
+    QRect ink;
+    for (int i = 0; i < image.width() * image.height(); ++i)
+        if (image.pixelColor(i % image.width(), i / image.width()) != background)
+            ink |= QRect(i % image.width(), i / image.width(), 1, 1);
+    return ink;
+}
+
+// Where a widget paints, as the platform asks it to.
+struct Painted : QObject {
+    QRegion region;
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
 };
 
 } // namespace quennix::test
