@@ -229,6 +229,7 @@ void TestRules::textToDate_data() {
     row("a month name and more letters", "1 Septembers 2000", "");
     row("the longest form", "31 - December - 2030 11:59:59 PM", "31/12/2030 11:59:59 PM");
     row("the longest form, then more", "1 - January - 2000 11:59:59 PM x", "");
+    row("a time, then a number", "1/1/2000 10:00 PM 5", "");
     row("wide digits", QString::fromUtf8("１/１/2000"), "");
     row("a character no date uses", "1/1/2000#", "");
 }

@@ -4,6 +4,7 @@
 #include "run_error.h"
 
 #include <cmath>
+#include <utility>
 
 namespace quennix {
 
@@ -26,10 +27,10 @@ qint64 floorDiv(qint64 a, qint64 b) {
     return a / b - (a % b < 0 ? 1 : 0);
 }
 
-// Splits whole seconds into a day number and the seconds into that day (0..86399).
-void splitSeconds(qint64 seconds, qint64 &day, qint64 &secondOfDay) {
-    day = floorDiv(seconds, kSecondsPerDay);
-    secondOfDay = seconds - day * kSecondsPerDay;
+// Whole seconds as a day number and the seconds into that day (0..86399).
+std::pair<qint64, qint64> splitSeconds(qint64 seconds) {
+    const qint64 day = floorDiv(seconds, kSecondsPerDay);
+    return {day, seconds - day * kSecondsPerDay};
 }
 
 } // namespace
@@ -45,9 +46,7 @@ qint64 secondsSinceEpoch(DateValue value) {
 }
 
 DateValue dateValueFromSeconds(qint64 seconds) {
-    qint64 day = 0;
-    qint64 secondOfDay = 0;
-    splitSeconds(seconds, day, secondOfDay);
+    const auto [day, secondOfDay] = splitSeconds(seconds);
     const double fraction = double(secondOfDay) / kSecondsPerDay;
     // Before the epoch the fraction still counts forward, so it carries the
     // day's sign: 29 December 1899 12:00 is -1.5.
@@ -56,8 +55,7 @@ DateValue dateValueFromSeconds(qint64 seconds) {
 
 DateValue toDateValue(const QDate &date, const QTime &time) {
     const qint64 day = epochDate().daysTo(date);
-    const qint64 second = time.isValid() ? time.msecsSinceStartOfDay() / 1000 : 0;
-    return dateValueFromSeconds(day * kSecondsPerDay + second);
+    return dateValueFromSeconds(day * kSecondsPerDay + time.msecsSinceStartOfDay() / 1000);
 }
 
 bool inCalendar(qint64 seconds) {
@@ -73,9 +71,7 @@ qint64 calendarSeconds(DateValue value) {
 }
 
 DateParts dateParts(DateValue value) {
-    qint64 day = 0;
-    qint64 secondOfDay = 0;
-    splitSeconds(calendarSeconds(value), day, secondOfDay);
+    const auto [day, secondOfDay] = splitSeconds(calendarSeconds(value));
     const QDate date = epochDate().addDays(day);
     const int second = int(secondOfDay);
     return DateParts{date.year(),      date.month(), date.day(),      second / 3600,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <cmath>
 
 namespace quennix {
 
@@ -17,9 +18,9 @@ public:
 };
 
 // The whole second an instant in milliseconds falls in (rounded down, also
-// before 1970).
+// before 1970; exact for any clock within 285,000 years of 1970).
 inline qint64 secondOf(qint64 msecs) {
-    return msecs >= 0 ? msecs / 1000 : -((999 - msecs) / 1000);
+    return qint64(std::floor(double(msecs) / 1000));
 }
 
 inline qint64 Clock::nowSeconds() const {

@@ -16,9 +16,9 @@ public:
 
     struct FontChoice {
         QString face;
-        bool bold = false;
-        bool italic = false;
-        double size = 0; // points, offered to the dialog; never read back
+        bool bold{};
+        bool italic{};
+        double size{}; // points, offered to the dialog; never read back
     };
 
     virtual ~Dialogs() = default;

@@ -47,8 +47,7 @@ std::optional<Dialogs::FontChoice> QtDialogs::font(const FontChoice &initial) {
         start.setFamily(initial.face);
     start.setBold(initial.bold);
     start.setItalic(initial.italic);
-    if (initial.size > 0)
-        start.setPointSizeF(initial.size);
+    start.setPointSizeF(initial.size); // the count's, on screen: fitted, above 0
     QFontDialog box(start, owner());
     box.setOption(QFontDialog::DontUseNativeDialog);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -7,10 +7,10 @@ namespace quennix {
 
 // What decides where the settings file lives.
 struct SettingsPlaces {
-    QString programDir;             // the real executable's folder
-    bool programDirWritable = true; // whether a save could replace a file there
-    QString configHome;             // $XDG_CONFIG_HOME as set: may be empty or relative
-    QString home;                   // the user's home folder
+    QString programDir;        // the real executable's folder
+    bool programDirWritable{}; // whether a save could replace a file there
+    QString configHome;        // $XDG_CONFIG_HOME as set: may be empty or relative
+    QString home;              // the user's home folder
 
     // This process's places.
     static SettingsPlaces current();

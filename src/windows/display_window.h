@@ -46,9 +46,9 @@ signals:
     void closing();
 
 protected:
+    DisplayWindow(qint32 mode, const AppState &state, Services &services, Qt::WindowFlags flags);
     // `client` is the built-in place and size of the count area, in twips;
     // `above` the pixels the framed window's menu bar takes above it.
-    DisplayWindow(qint32 mode, const AppState &state, Services &services, Qt::WindowFlags flags);
     void placeBuiltIn(const QRectF &client, int above);
     // "Seconds to " and the base time, as a window names it when it opens.
     QString openingCaption() const;
