@@ -138,7 +138,7 @@ void TestSettings::atTheName_data() {
     QTest::addColumn<QString>("read");
     QTest::addColumn<int>("saved");
     const QString whole = QStringLiteral("FontName=First");
-    row("a whole file", "file", whole, 0);
+    row("a link to a whole file", "link", whole, 0);
     row("nothing", "nothing", "open53", 0);
     row("a file in its folder's place", "file in the way", "open53", 75);
     row("folders to make", "no folder yet", "open53", 0);
@@ -175,6 +175,8 @@ void TestSettings::atTheName() {
     const bool deeper = setup == "file in the way" || setup == "no folder yet";
     const QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
     const QByteArray name = QFile::encodeName(path);
+    if (setup == "link") // to a file beside it, written through the link below
+        QCOMPARE(::symlink("real.ini", name), 0);
     if (setup == "folder")
         put(path + "/keep", version(0));
     else if (setup == "file in the way")
@@ -224,6 +226,7 @@ void TestSettings::atTheName() {
     QCOMPARE(thrown, saved);
     if (saved == 0) {
         QCOMPARE(content(path), version(1));
+        QCOMPARE(QFileInfo(path).isSymLink(), setup == "link"); // a link stays one
         return;
     }
     QCOMPARE(after, before); // no file of the save is left

@@ -269,6 +269,8 @@ void TestWindows::facesWithoutDigits() {
     glyphs.setAppearance(QFont(face), 1, Qt::black);
     for (const CountGlyphs::Glyph &g : glyphs.place("-0123456789,", QPointF()))
         QVERIFY(g.index != 0);
+    const FontMeasurer m(QFont(face), 96, 96); // a text's width: its advances, nothing more
+    QCOMPARE(m.measure("-9,", 40).width, m.measure("-", 40).width + m.measure("9,", 40).width);
 }
 
 void TestWindows::failedSaveIsReported() { // a folder in its place: the switch still completes

@@ -63,7 +63,7 @@ void FieldReader::scan(QByteArray *out, bool (*closes)(char)) {
     while (fill()) {
         const QByteArrayView rest = unread();
         const char *stop = std::find_if(rest.begin(), rest.end(), closes);
-        if (out && out->size() < kMaxField)
+        if (out) // never past kMaxField
             out->append(rest.begin(),
                         std::min<qsizetype>(stop - rest.begin(), kMaxField - out->size()));
         pos_ = int(stop - buffer_.constData());

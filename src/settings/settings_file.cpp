@@ -198,7 +198,9 @@ SettingsRead readSettingsFile(const QString &path, const ReadingTime &at) {
         return result;
     }
     QFile file;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+    st = {}; // a failed fstat leaves no regular file
+    ::fstat(fd, &st);
+    if (!S_ISREG(st.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
         ::close(fd);
         result.openError = RunError::pathFileAccess();

@@ -25,7 +25,8 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
     const auto pixels = [this](double left, double top, double width, double height) {
         return twipsToPixels(QRectF(left, top, width, height), logicalDpiX(), logicalDpiY());
     };
-    const QSize client = pixels(0, 0, 2484, 2112).size();
+    const QSize client(qRound(twipsToPixels(2484, logicalDpiX())),
+                       qRound(twipsToPixels(2112, logicalDpiY())));
     setFixedSize(client);
 
     struct Line {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWindow>
 #include <QtMath>
+#include <utility>
 
 namespace quennix {
 
@@ -37,7 +38,8 @@ void CountWidget::keepMinimumSize() {
 
 const FontMeasurer &CountWidget::measurer() const {
     // Kept while the face and the screen's dpi stay the same.
-    if (!measurer_ || measurer_->dpiX() != logicalDpiX() || measurer_->dpiY() != logicalDpiY())
+    if (!measurer_ || std::pair(measurer_->dpiX(), measurer_->dpiY()) !=
+                          std::pair<double, double>(logicalDpiX(), logicalDpiY()))
         measurer_ = std::make_unique<FontMeasurer>(face_, logicalDpiX(), logicalDpiY());
     return *measurer_;
 }

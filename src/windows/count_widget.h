@@ -10,6 +10,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quennix {
@@ -80,7 +81,7 @@ private:
 
     const AppState &state_;
     Services &services_;
-    Instant lastTick_ = -1; // the clock's second at the last tick
+    std::optional<Instant> lastTick_; // the clock's second at the last tick
     std::optional<Instant> target_;
     DateValue targetFor_{};    // the base time target_ was worked out for
     quint64 targetRevision_{}; // and the zone's revision then
