@@ -37,13 +37,15 @@ wait_exit() {
 }
 
 windows() { xdotool search --all --onlyvisible --pid "$APP_PID" --class '^quennix$' 2>/dev/null || true; }
-wm_name() { xprop -id "$1" -notype WM_NAME | sed -n 's/^WM_NAME = "\(.*\)"$/\1/p'; }
+# wm_name W: W's name, "" when it has none; fails once W is gone, so a window
+# closing under the search never passes for the title-less one.
+wm_name() { local p && p=$(xprop -id "$1" -notype WM_NAME 2>/dev/null) && sed -n 's/^WM_NAME = "\(.*\)"$/\1/p' <<<"$p"; }
 # wait_window REGEX: the id of the program's visible window whose name matches.
 wait_window() {
-    local w end=$((SECONDS + 30))
+    local w name end=$((SECONDS + 30))
     while ((SECONDS < end)); do
         app_gone && fail "the program ended while waiting for /$1/"
-        for w in $(windows); do [[ $(wm_name "$w") =~ $1 ]] && echo "$w" && return 0; done
+        for w in $(windows); do name=$(wm_name "$w") && [[ $name =~ $1 ]] && echo "$w" && return 0; done
         sleep 0.05
     done
     fail "no window named /$1/; shown: $(for w in $(windows); do printf '"%s" ' "$(wm_name "$w")"; done)"
