@@ -27,7 +27,7 @@ const QRect &landing(const QRect &window, const QVector<QRect> &screens) {
         *std::max_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {
             return overlap(window, a) < overlap(window, b);
         });
-    if (overlap(window, most) > 0)
+    if (overlap(window, most)) // by a pixel or more
         return most;
     return *std::min_element(screens.begin(), screens.end(), [&](const QRect &a, const QRect &b) {
         return distance(window, a) < distance(window, b);

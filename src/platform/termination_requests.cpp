@@ -42,8 +42,8 @@ TerminationRequests::~TerminationRequests() {
         ::signal(s, SIG_DFL);
     if (notifier_) { // the pipe was made
         delete notifier_;
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
+        for (int fd : pipeFds)
+            ::close(fd);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 namespace quennix {
 
@@ -47,9 +48,8 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     // Centred by its client size, not its outer size.
-    const QRect screen = screens.primary();
-    move(screen.left() + (screen.width() - width()) / 2,
-         screen.top() + (screen.height() - height()) / 2);
+    move(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screens.primary()).topLeft());
 }
 
 void AboutDialog::keyPressEvent(QKeyEvent *event) {

@@ -85,11 +85,12 @@ void DisplayWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     // The window manager frames the window now: the wanted outer size is
     // applied again as the frame becomes known.
-    if (!wantedOuterSize_ || settleTimer_.isActive())
-        return;
-    applyWantedSize();
-    settleUntil_.setRemainingTime(kSettleTime);
-    settleTimer_.start();
+    // Shown again while settling, it settles a little longer.
+    if (wantedOuterSize_) {
+        applyWantedSize();
+        settleUntil_.setRemainingTime(kSettleTime);
+        settleTimer_.start();
+    }
 }
 
 QMargins DisplayWindow::frameMargins() const {
