@@ -77,7 +77,9 @@ private:
 bool writeAll(int fd, QByteArrayView bytes) {
     while (!bytes.isEmpty()) {
         const ssize_t wrote = ::write(fd, bytes.data(), size_t(bytes.size()));
-        if (wrote == -1)
+        if (wrote == 0)
+            errno = ENOSPC; // took nothing, yet no error: it would never end
+        if (wrote <= 0)
             return false;
         bytes = bytes.sliced(wrote);
     }
@@ -148,7 +150,9 @@ void makeFolderFor(const QString &path) {
     for (QDir d(folder); !d.exists() && !d.isRoot(); d.setPath(QFileInfo(d.path()).path()))
         missing.prepend(d.path());
     for (const QString &f : missing) {
-        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0)
+        // Another program may make the same folder at the same moment.
+        if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 &&
+            !(errno == EEXIST && QFileInfo(f).isDir()))
             throw failure(errno);
     }
 }

@@ -90,11 +90,12 @@ void CountWidget::drawCount(qint64 nowMSecs) {
                       pixelsToTwips(height(), logicalDpiY()));
     const CountLayout next = layoutCount(area, count, measurer().fitMeasure(), layout_);
     std::vector<CountGlyphs::Glyph> glyphs = placeGlyphs(next);
-    // A count of the same shape repaints only the glyphs that changed, mostly
-    // the last digit or two; a new shape (or face) is drawn afresh. Qt itself
-    // repaints the whole widget after a resize, on another screen and in new
+    // A count of the same shape in the same area repaints only the glyphs
+    // that changed, mostly the last digit or two; a new shape (or face) is
+    // drawn afresh. Qt itself repaints the whole widget after a resize (so a
+    // new area waits for that one paint), on another screen and in new
     // colours.
-    const bool inPlace = next.shape == layout_.shape;
+    const bool inPlace = next.shape == layout_.shape && next.area == layout_.area;
     const QRegion changed = inPlace ? glyphs_.changed(shown_, glyphs) & rect() : QRegion(rect());
     layout_ = next;
     shown_ = std::move(glyphs);

@@ -37,10 +37,8 @@ DisplayWindow::DisplayWindow(qint32 mode, const AppState &state, Services &servi
     connect(count_, &CountWidget::switchRequested, this, &DisplayWindow::switchRequested);
     connect(count_, &CountWidget::dragged, this, [this](QPoint travel) {
         // The window jumps once, at release, by the distance the pointer
-        // travelled (in single precision, as the settings file keeps it).
-        QRectF outer = outerTwips();
-        outer.moveTo(float(outer.left() + travel.x()), float(outer.top() + travel.y()));
-        setOuterTwips(outer);
+        // travelled.
+        setOuterTwips(outerTwips().translated(travel));
     });
     settleTimer_.setInterval(50);
     connect(&settleTimer_, &QTimer::timeout, this, [this] {
