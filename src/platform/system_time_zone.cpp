@@ -11,11 +11,12 @@ namespace quennix {
 
 void SystemTimeZone::follow() const {
     // The C library takes TZ as it reads (an empty one is UTC); without it,
-    // /etc/localtime, read again when its file changes. The file is looked
-    // at either way: one status a second, and no case to get wrong.
+    // /etc/localtime, read again when its file changes. With TZ set the file
+    // is not looked at: a tick then costs no system call.
     const char *tz = std::getenv("TZ");
-    struct stat st {}; // left so when the file is not there
-    ::stat("/etc/localtime", &st);
+    struct stat st {}; // left so when the file is not there (or not asked)
+    if (!tz)
+        ::stat("/etc/localtime", &st);
     const auto now =
         std::make_tuple(tz != nullptr, std::string_view(tz ? tz : ""), quint64(st.st_dev),
                         quint64(st.st_ino), qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec));

@@ -82,8 +82,8 @@ void DisplayWindow::closeEvent(QCloseEvent *event) {
 void DisplayWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     // The window manager frames the window now: the wanted outer size is
-    // applied again as the frame becomes known.
-    // Shown again while settling, it settles a little longer.
+    // applied again as the frame becomes known (shown again while settling,
+    // it settles a little longer).
     if (wantedOuterSize_) {
         applyWantedSize();
         settleUntil_.setRemainingTime(kSettleTime);
