@@ -63,8 +63,8 @@ void TestWindows::startsFromTheFile_data() {
     const QByteArray edge = "2147483647", bottom = "-2147483648";
     row("all at 2^31 - 1", "Top=" + edge + ",Left=" + edge + ",Height=" + edge + ",Width=" + edge,
         "", framed, QRectF(0, 16200, 19200, 15360), "3,600", y2000);
-    row("sizes at 2^31 - 1", "Top=1500,Left=3000,Height=" + edge + ",Width=" + edge + ",Mode=1", "",
-        "", QRectF(3000, 1500, 28800, 16200), "3,600", y2000);
+    row("a corner on a screen", QByteArray("Top=15900,Left=28200,Height=3000,Width=6000,Mode=1"),
+        "", "", QRectF(22800, 13200, 6000, 3000), "3,600", y2000);
     row("places at -2^31", at + "Top=" + bottom + ",Left=" + bottom, "", framed,
         QRectF(0, 0, 4500, 1500), "3,600", y2000);
 }
@@ -159,8 +159,14 @@ void TestWindows::dragging() {
     QCOMPARE(w.outerTwips(), QRectF(6000, 3900, 5250, 3600));
     drag(Qt::RightButton, {70, 50}, {80, 50});
     QTest::mouseClick(&w.count(), Qt::LeftButton, {}, {90, 60});
-    drag(Qt::LeftButton, {110, 70}, {-40, 30});
-    QCOMPARE(w.outerTwips(), QRectF(5400, 4350, 5250, 3600));
+    // Never resized, even onto a smaller screen; when the screens change, back
+    // onto one, and no larger.
+    w.setOuterTwips(QRectF(1500, 0, 27000, 15000));
+    drag(Qt::LeftButton, {110, 70}, {-40, 1100});
+    QCOMPARE(w.outerTwips(), QRectF(900, 16500, 27000, 15000));
+    s.screens.areas = {QRect(0, 0, 1280, 800)};
+    emit s.screens.changed();
+    QCOMPARE(w.outerTwips(), QRectF(0, 0, 19200, 12000));
 }
 
 void TestWindows::tickDrawsEachNewSecond() {

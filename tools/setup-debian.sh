@@ -16,6 +16,9 @@ if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
     packages+=(xvfb openbox xdotool x11-utils wmctrl)
+    # The other window managers the story runs under (xfwm4 takes its
+    # settings over a D-Bus session of its own).
+    packages+=(icewm xfwm4 dbus-daemon metacity fluxbox)
     # Faces that draw no digits of their own: one without any, one of symbols.
     packages+=(fonts-droid-fallback fonts-urw-base35)
     # The validators the install test runs on the menu entry, the catalogue

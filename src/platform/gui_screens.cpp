@@ -6,6 +6,23 @@
 
 namespace quennix {
 
+GuiScreens::GuiScreens() {
+    for (QScreen *s : QGuiApplication::screens())
+        watch(s);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen *s) {
+        watch(s);
+        emit changed();
+    });
+    // Emitted before the screen goes from the list: the change is told once
+    // the list no longer holds it.
+    connect(qApp, &QGuiApplication::screenRemoved, this, &Screens::changed, Qt::QueuedConnection);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, &Screens::changed);
+}
+
+void GuiScreens::watch(QScreen *screen) {
+    connect(screen, &QScreen::availableGeometryChanged, this, &Screens::changed);
+}
+
 QVector<QRect> GuiScreens::geometries() const {
     QVector<QRect> out;
     for (const QScreen *s : QGuiApplication::screens())

@@ -3,13 +3,20 @@
 
 #include "screens.h"
 
+class QScreen;
+
 namespace quennix {
 
 // The desktop's screens as the GUI application sees them.
 class GuiScreens : public Screens {
+    Q_OBJECT
 public:
+    GuiScreens();
     QVector<QRect> geometries() const override;
     QRect primary() const override;
+
+private:
+    void watch(QScreen *screen);
 };
 
 } // namespace quennix

@@ -34,20 +34,26 @@ const QRect &landing(const QRect &window, const QVector<QRect> &screens) {
     });
 }
 
+// How far an area from areaLow to areaHigh must move, along one axis, to lie
+// within low to high, when it is no longer than that.
+int nudge(int areaLow, int areaHigh, int low, int high) {
+    return areaLow < low ? low - areaLow : std::min(0, high - areaHigh);
+}
+
 } // namespace
 
-QRect placeOnScreens(const QRect &window, const QVector<QRect> &screens) {
+QRect placeOnScreens(const QRect &window, const QMargins &inset, const QVector<QRect> &screens) {
     if (screens.isEmpty())
         return window;
     const QRect &screen = landing(window, screens);
     const QRect out(window.topLeft(), window.size().boundedTo(screen.size()));
-    for (const QRect &s : screens)
-        if (s.intersects(out))
-            return out;
-    // Pull its top-left corner in so the whole window is on that screen.
-    return QRect(qBound(screen.left(), out.left(), screen.right() + 1 - out.width()),
-                 qBound(screen.top(), out.top(), screen.bottom() + 1 - out.height()), out.width(),
-                 out.height());
+    // A window too small for its insets (a screen smaller than a menu bar)
+    // is kept on the screen whole.
+    QRect area = out.marginsRemoved(inset);
+    if (!area.isValid())
+        area = out;
+    return out.translated(nudge(area.left(), area.right(), screen.left(), screen.right()),
+                          nudge(area.top(), area.bottom(), screen.top(), screen.bottom()));
 }
 
 } // namespace quennix

@@ -35,17 +35,21 @@ DisplayWindow::DisplayWindow(qint32 mode, const AppState &state, Services &servi
     connect(count_, &CountWidget::countFailed, this, &DisplayWindow::reportCountFailure);
     setFocusProxy(count_);
     connect(count_, &CountWidget::switchRequested, this, &DisplayWindow::switchRequested);
-    connect(count_, &CountWidget::dragged, this, [this](QPoint travel) {
-        // The window jumps once, at release, by the distance the pointer
-        // travelled.
-        setOuterTwips(outerTwips().translated(travel));
+    // The window jumps once, at release, by the distance the pointer
+    // travelled.
+    connect(count_, &CountWidget::dragged, this, &DisplayWindow::moveOuterBy);
+    // A screen unplugged or made smaller must not take the count with it.
+    connect(&services_.screens, &Screens::changed, this, [this] {
+        const QRect outer = outerGeometry(), there = placed(outer);
+        if (isVisible() && there != outer)
+            setOuter(there);
     });
     settleTimer_.setInterval(50);
     connect(&settleTimer_, &QTimer::timeout, this, [this] {
-        applyWantedSize();
+        applyWanted();
         if (settleUntil_.hasExpired()) {
             settleTimer_.stop();
-            wantedOuterSize_.reset();
+            wantedOuter_.reset();
         }
     });
 }
@@ -81,14 +85,10 @@ void DisplayWindow::closeEvent(QCloseEvent *event) {
 
 void DisplayWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
-    // The window manager frames the window now: the wanted outer size is
-    // applied again as the frame becomes known (shown again while settling,
-    // it settles a little longer).
-    if (wantedOuterSize_) {
-        applyWantedSize();
-        settleUntil_.setRemainingTime(kSettleTime);
-        settleTimer_.start();
-    }
+    // The window manager frames the window now: the wanted place and size
+    // are applied again as the frame becomes known.
+    if (wantedOuter_)
+        setOuter(*wantedOuter_);
 }
 
 QMargins DisplayWindow::frameMargins() const {
@@ -96,16 +96,24 @@ QMargins DisplayWindow::frameMargins() const {
     return w ? w->frameMargins() : QMargins();
 }
 
-QSize DisplayWindow::wantedOuterSize() const {
-    const QRect least = QRect(QPoint(), minimumSize()).marginsAdded(frameMargins());
-    return wantedOuterSize_->expandedTo(least.size());
+QSize DisplayWindow::atLeastMinimum(QSize outer) const {
+    return outer.expandedTo(QRect(QPoint(), minimumSize()).marginsAdded(frameMargins()).size());
+}
+
+QRect DisplayWindow::placed(const QRect &outer) const {
+    // What must stay in reach is the count area, with the menu bar above it
+    // and the caption that drags the window; only the frame's borders may
+    // hang off an edge.
+    const QMargins m = frameMargins();
+    const QMargins inset(m.left(), 0, m.right(), m.bottom());
+    return placeOnScreens(QRect(outer.topLeft(), atLeastMinimum(outer.size())), inset,
+                          services_.screens.geometries());
 }
 
 QRect DisplayWindow::outerGeometry() const {
-    QRect outer = frameGeometry();
-    if (wantedOuterSize_)
-        outer.setSize(wantedOuterSize());
-    return outer;
+    if (wantedOuter_)
+        return QRect(wantedOuter_->topLeft(), atLeastMinimum(wantedOuter_->size()));
+    return frameGeometry();
 }
 
 QRectF DisplayWindow::outerTwips() const {
@@ -116,23 +124,35 @@ QRectF DisplayWindow::outerTwips() const {
 }
 
 void DisplayWindow::setOuterTwips(const QRectF &twips) {
-    const QRect wanted = twipsToPixels(twips, logicalDpiX(), logicalDpiY());
-    wantedOuterSize_ = wanted.size();
-    const QRect placed =
-        placeOnScreens(QRect(wanted.topLeft(), wantedOuterSize()), services_.screens.geometries());
-    wantedOuterSize_ = placed.size();
-    move(placed.topLeft());
-    applyWantedSize();
+    setOuter(placed(twipsToPixels(twips, logicalDpiX(), logicalDpiY())));
 }
 
-void DisplayWindow::applyWantedSize() {
-    if (!wantedOuterSize_)
+void DisplayWindow::moveOuterBy(QPointF travel) {
+    const QRect to = twipsToPixels(outerTwips().translated(travel), logicalDpiX(), logicalDpiY());
+    setOuter(QRect(to.topLeft(), outerGeometry().size()));
+}
+
+void DisplayWindow::setOuter(const QRect &outer) {
+    wantedOuter_ = outer;
+    applyWanted();
+    if (isVisible()) {
+        settleUntil_.setRemainingTime(kSettleTime);
+        settleTimer_.start();
+    }
+}
+
+void DisplayWindow::applyWanted() {
+    if (!wantedOuter_)
         return;
+    const QRect outer = outerGeometry();
     const QMargins m = frameMargins();
-    const QSize outer = wantedOuterSize();
     const QSize client(outer.width() - m.left() - m.right(), outer.height() - m.top() - m.bottom());
     if (size() != client)
         resize(client);
+    // Some window managers land a new frame off the place asked for (IceWM
+    // by its border): moved back once the frame is known.
+    if (frameGeometry().topLeft() != outer.topLeft())
+        move(outer.topLeft());
 }
 
 } // namespace quennix

@@ -18,10 +18,11 @@ namespace quennix {
 // closes, while the program goes on) for its settings to be saved.
 //
 // Qt places a window by its frame but sizes it by its client area, and the
-// frame is only known once the window manager has framed the window. A size
-// set in twips is therefore held as wanted and applied again as soon as the
-// frame is known, so a window closed and reopened comes back to exactly the
-// same outer place and size.
+// frame is only known once the window manager has framed the window; some
+// window managers also land a new frame a few pixels off the place asked
+// for. A place and size set in twips are therefore held as wanted and
+// applied again while the frame settles, so a window closed and reopened
+// comes back to exactly the same outer place and size.
 class DisplayWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -32,10 +33,12 @@ public:
 
     // The outer frame's place and size, in twips, read and set at once. A
     // frame set is never larger than the screen it lands on, nor smaller
-    // than the window's minimum, and is brought onto a screen when it lies
-    // outside them all.
+    // than the window's minimum, and is moved so the whole count area is on
+    // that screen; so is the window whenever the screens change.
     QRectF outerTwips() const;
     void setOuterTwips(const QRectF &twips);
+    // Moves the outer frame by `travel` twips, keeping its size.
+    void moveOuterBy(QPointF travel);
 
 signals:
     // To be swapped for the next kind of window (a double-click, Enter).
@@ -61,16 +64,20 @@ private:
     QMargins frameMargins() const;
     // The outer frame in logical pixels.
     QRect outerGeometry() const;
-    // The outer size asked for, but never smaller than the window's minimum.
-    QSize wantedOuterSize() const;
-    void applyWantedSize();
+    // An outer size, but never smaller than the window's minimum.
+    QSize atLeastMinimum(QSize outer) const;
+    // Where the outer frame `outer` goes on the screens.
+    QRect placed(const QRect &outer) const;
+    // Places the outer frame at `outer` and holds it there while it settles.
+    void setOuter(const QRect &outer);
+    void applyWanted();
 
     const AppState &state_;
     Services &services_;
     qint32 mode_;
     CountWidget *count_;
-    // The outer size asked for, until the frame is known and it is applied.
-    std::optional<QSize> wantedOuterSize_;
+    // The outer frame asked for, until the frame has settled on it.
+    std::optional<QRect> wantedOuter_;
     QTimer settleTimer_;
     QDeadlineTimer settleUntil_;
 };

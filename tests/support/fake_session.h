@@ -48,8 +48,9 @@ struct FakeDialogs : Dialogs {
 };
 
 struct FakeScreens : Screens {
-    QVector<QRect> geometries() const override { return {primary(), QRect(0, 1080, 1280, 1024)}; }
-    QRect primary() const override { return QRect(0, 0, 1920, 1080); }
+    QVector<QRect> areas{QRect(0, 0, 1920, 1080), QRect(0, 1080, 1280, 1024)};
+    QVector<QRect> geometries() const override { return areas; }
+    QRect primary() const override { return areas.first(); }
 };
 
 struct FakeProgramEnd : ProgramEnd {
