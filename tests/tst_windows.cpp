@@ -77,7 +77,7 @@ void TestWindows::startsFromTheFile() {
     QFETCH(QString, count);
     QFETCH(QString, saved);
     Session s;
-    s.state.baseTime = BaseTime(12345); // start-up must reset it
+    s.setBaseTime(12345); // start-up must reset it
     DisplayWindow &w = s.start(file);
     QCOMPARE(s.dialogs.boxes.join('\n'), boxes);
     QCOMPARE(w.windowTitle(), caption);
@@ -173,7 +173,7 @@ void TestWindows::tickDrawsEachNewSecond() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500,Mode=1");
     s.ticker.fire();
-    s.state.baseTime = BaseTime(kEpoch2000 + 1); // within the second: not drawn yet
+    s.setBaseTime(kEpoch2000 + 1); // within the second: not drawn yet
     s.ticker.fire();
     QCOMPARE(shown(w), QStringLiteral("3,600"));
     // Each new second, however the clock got there, draws: a day on too.
@@ -184,7 +184,7 @@ void TestWindows::tickDrawsEachNewSecond() {
     }
     // Across London's change to summer time, the real seconds; when the user
     // travels, at the next tick, to 03:00 four hours behind UTC.
-    s.state.baseTime = BaseTime(*textToDate(QStringLiteral("28/03/2027 3:00")));
+    s.setBaseTime(*textToDate(QStringLiteral("28/03/2027 3:00")));
     s.clock.now_ = utc(2027, 3, 28, 0, 59, 50) * 1000;
     s.ticker.fire();
     QCOMPARE(shown(w), QStringLiteral("3,610"));
@@ -222,8 +222,9 @@ void TestWindows::repaintsWhatChanged() {
     QFETCH(int, most);
     Session s;
     CountWidget &count = s.start("Height=3000,Width=6000,Mode=1").count();
-    count.setFace(face.section(' ', 0, 1), face.endsWith("bold"), face.endsWith("italic"));
-    s.state.baseTime = BaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
+    s.state.setFontName(face.section(' ', 0, 1));
+    count.setStyle(face.endsWith("bold"), face.endsWith("italic"));
+    s.setBaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
     count.drawCount();
     // What the repaints leave on the screen: the first count's pixels, then
     // each region painted at the next tick (the platform asks within 5 ms).
@@ -271,11 +272,12 @@ void TestWindows::facesWithoutDigits() {
                     .contains(inkOf(image, count.palette().color(QPalette::Window))));
     }
     // No glyph is the face's notdef box.
+    const FontMeasurer m(QFont(face), 96, 96);
     CountGlyphs glyphs;
-    glyphs.setAppearance(QFont(face), 1, Qt::black);
-    for (const CountGlyphs::Glyph &g : glyphs.place("-0123456789,", QPointF()))
+    glyphs.setAppearance(m.font(40), 1, Qt::black);
+    for (const CountGlyphs::Glyph &g : glyphs.place("-0123456789,", QPointF(), m, 40))
         QVERIFY(g.index != 0);
-    const FontMeasurer m(QFont(face), 96, 96); // a text's width: its advances, nothing more
+    // A text's width: its advances, nothing more.
     QCOMPARE(m.measure("-9,", 40).width, m.measure("-", 40).width + m.measure("9,", 40).width);
 }
 
@@ -372,10 +374,10 @@ void TestWindows::fontAboutAndExit() {
     QCOMPARE(s.dialogs.offered.face, builtIn);
     QVERIFY(s.dialogs.offered.bold && !s.dialogs.offered.italic);
     QCOMPARE(s.dialogs.offered.size, fitted);
-    QVERIFY(s.state.fontName.isEmpty() && w.count().faceName() == builtIn);
+    QVERIFY(s.state.fontName().isEmpty() && w.count().faceName() == builtIn);
     s.dialogs.chosenFont = Dialogs::FontChoice{"DejaVu Sans Mono", false, true, 500};
     trigger(w, "File", "Font");
-    QCOMPARE(s.state.fontName, QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(s.state.fontName(), QStringLiteral("DejaVu Sans Mono"));
     QVERIFY(!w.count().bold() && w.count().italic());
     QVERIFY(w.count().fontSize() > 10 && w.count().fontSize() < 100);
     // About: the count steps aside until Enter, not Escape, closes it. The

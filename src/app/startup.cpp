@@ -8,7 +8,7 @@ namespace quennix {
 
 DisplayWindow &startFromSettings(const QString &path, AppState &state, Services &services,
                                  WindowSwitcher &switcher) {
-    state.baseTime = BaseTime();
+    state.setBaseTime(BaseTime());
     const SettingsRead read =
         readSettingsFile(path, ReadingTime{services.clock.nowSeconds(), services.zone});
     reportRead(read, services.dialogs);

@@ -21,13 +21,13 @@ void reportRead(const SettingsRead &read, Dialogs &dialogs) {
 }
 
 void applySharedSettings(const Settings &s, AppState &state) {
-    state.fontName = s.fontName;
-    state.baseTime = s.baseTime;
+    state.setFontName(s.fontName);
+    state.setBaseTime(s.baseTime);
 }
 
 void applySettings(DisplayWindow &window, const Settings &s) {
     window.setOuterTwips(QRectF(s.left, s.top, s.width, s.height));
-    window.count().setFace(s.fontName, s.fontBold, s.fontItalic);
+    window.count().setStyle(s.fontBold, s.fontItalic);
 }
 
 Settings settingsOf(const DisplayWindow &window, const AppState &state) {
@@ -38,10 +38,10 @@ Settings settingsOf(const DisplayWindow &window, const AppState &state) {
     s.left = wholeNumber(outer.left());
     s.height = wholeNumber(outer.height());
     s.width = wholeNumber(outer.width());
-    s.fontName = state.fontName;
+    s.fontName = state.fontName();
     s.fontBold = window.count().bold();
     s.fontItalic = window.count().italic();
-    s.baseTime = state.baseTime;
+    s.baseTime = state.baseTime();
     s.mode = window.mode();
     return s;
 }

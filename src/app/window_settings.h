@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "countdown/app_state.h"
+#include "state/app_state.h"
 #include "platform/dialogs.h"
 #include "settings/settings_file.h"
 

@@ -28,13 +28,13 @@ QString whenText(DateValue t) {
 
 std::optional<QString> askBaseTime(AppState &state, Services &services) {
     const auto date = textToDate(services.dialogs.input(kDateTimePrompt, kDateTimeTitle));
-    // A target the count cannot reach from now (beyond the 32-bit range) would
-    // end the program at the next tick.
-    if (!date || !countBetween(services.clock.nowSeconds(), instantOf(*date, services.zone))) {
+    const auto time = date ? BaseTime::reachable(*date, services.clock.nowSeconds(), services.zone)
+                           : std::nullopt;
+    if (!time) {
         services.dialogs.tell(QStringLiteral("Not a valid date"), applicationTitle());
         return std::nullopt;
     }
-    state.baseTime = BaseTime(*date);
+    state.setBaseTime(*time);
     return secondsToCaption(*date, QStringLiteral("HH:MM:SS, dd/mm/yyyy"));
 }
 
@@ -74,15 +74,12 @@ void askTimeAt(Dialogs &dialogs, const TimeZone &zone) {
 }
 
 Dialogs::FontChoice askFont(AppState &state, const Dialogs::FontChoice &shown, Dialogs &dialogs) {
-    Dialogs::FontChoice offered = shown;
-    if (!state.fontName.isEmpty())
-        offered.face = state.fontName;
-    Dialogs::FontChoice chosen = shown;
-    chosen.face = state.fontName;
-    if (const auto answer = dialogs.font(offered))
-        chosen = *answer;
-    state.fontName = chosen.face;
-    return chosen;
+    // A cancel changes nothing: an empty face name stays empty.
+    const auto answer = dialogs.font(shown);
+    if (!answer)
+        return shown;
+    state.setFontName(answer->face);
+    return *answer;
 }
 
 } // namespace quennix

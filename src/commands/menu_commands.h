@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "countdown/app_state.h"
+#include "state/app_state.h"
 #include "platform/services.h"
 
 #include <optional>
@@ -25,10 +25,10 @@ void askSecondsAt(Dialogs &dialogs, const TimeZone &zone);
 void askTimeAt(Dialogs &dialogs, const TimeZone &zone);
 
 // File > Font: the face, bold and italic to draw in from now on, from the
-// font dialog, which opens on the shared face (or, before one was chosen, the
-// face shown), the window's flags and its size. A cancelled dialog gives back
-// the shared face as it stands and the window's flags. The shared face is set
-// to the choice; the size is never taken from the dialog.
+// font dialog, which opens on what the window shows (`shown`: the shared face
+// or the built-in one, the window's flags and its size). A cancelled dialog
+// gives `shown` back and changes nothing; a choice sets the shared face. The
+// size is never taken from the dialog.
 Dialogs::FontChoice askFont(AppState &state, const Dialogs::FontChoice &shown, Dialogs &dialogs);
 
 } // namespace quennix

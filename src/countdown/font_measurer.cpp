@@ -46,15 +46,18 @@ TextExtent FontMeasurer::measure(const QString &text, int size) const {
     // A count is digits, group marks and a sign, laid side by side: the sum
     // of their advances, each asked of Qt once, spares shaping the whole text
     // every second.
-    const Sized &s = sized(size);
     qreal width = 0;
-    for (QChar c : text) {
-        auto known = s.advances.constFind(c);
-        if (known == s.advances.constEnd())
-            known = s.advances.insert(c, s.metrics.horizontalAdvance(c));
-        width += *known;
-    }
-    return {pixelsToTwips(width, dpiX_), pixelsToTwips(s.metrics.height(), dpiY_)};
+    for (QChar c : text)
+        width += advance(c, size);
+    return {pixelsToTwips(width, dpiX_), pixelsToTwips(sized(size).metrics.height(), dpiY_)};
+}
+
+qreal FontMeasurer::advance(QChar c, int size) const {
+    const Sized &s = sized(size);
+    auto known = s.advances.constFind(c);
+    if (known == s.advances.constEnd())
+        known = s.advances.insert(c, s.metrics.horizontalAdvance(c));
+    return *known;
 }
 
 QChar FontMeasurer::widestDigit() const {

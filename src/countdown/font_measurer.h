@@ -25,6 +25,10 @@ public:
     int pixelSize(int size) const;
     double realise(int size) const;
     TextExtent measure(const QString &text, int size) const;
+    // How far a character advances at a requested point size, in logical
+    // pixels: the one measure of a character's width, for the fit and the
+    // drawing alike.
+    qreal advance(QChar c, int size) const;
     // The face at a requested point size, as it is drawn.
     QFont font(int size) const;
     // How far the baseline lies below the top of a line, in logical pixels.

@@ -38,17 +38,15 @@ Failure setTruth(bool &target, QStringView value) {
     return Failure::None;
 }
 
-// A date the count cannot reach (more than 68 years from now) would end the
-// program at the first drawing, at every start: the count runs to the
-// default instead, but the text is kept and written back unchanged, since
-// the date comes within reach as the years pass.
+// A date the count cannot reach (more than 68 years from now) is reported at
+// every start, but kept for the file.
 Failure setBaseTime(BaseTime &target, QStringView value, const ReadingTime &at) {
     const std::optional<DateValue> date = textToDate(value);
     if (!date)
         return Failure::NotADate;
-    const bool reachable = countBetween(at.now, instantOf(*date, at.zone)).has_value();
-    target = BaseTime(reachable ? *date : kEpoch2000, value.toString());
-    return reachable ? Failure::None : Failure::Overflow;
+    const auto reached = BaseTime::reachable(*date, at.now, at.zone, value.toString());
+    target = reached ? *reached : BaseTime::outOfReach(value.toString());
+    return reached ? Failure::None : Failure::Overflow;
 }
 
 // One row per setting, for reading and writing alike. A field matches a key

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "countdown/base_time.h"
+#include "state/base_time.h"
 #include "countdown/local_time.h"
 #include "countdown/run_error.h"
 

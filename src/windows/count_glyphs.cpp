@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "count_glyphs.h"
 
-#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
@@ -27,7 +26,7 @@ const CountGlyphs::Character &CountGlyphs::characterOf(QChar c) {
         return *known;
     // Laid out as text is, so the face that draws it is the one Qt falls
     // back to when the font has no glyph for it.
-    Character character{std::nullopt, 0, QFontMetricsF(font_).horizontalAdvance(c)};
+    Character character{std::nullopt, 0};
     QTextLayout layout(QString(c), font_);
     layout.beginLayout();
     layout.createLine();
@@ -46,7 +45,8 @@ const CountGlyphs::Character &CountGlyphs::characterOf(QChar c) {
     return *characters_.insert(c, character);
 }
 
-std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF origin) {
+std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF origin,
+                                                   const FontMeasurer &measurer, int size) {
     std::vector<Glyph> glyphs;
     qreal x = origin.x();
     for (QChar c : text) {
@@ -56,7 +56,7 @@ std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF 
             const QRectF ink = faces_[*character.face].boundingRect(character.index);
             glyphs.push_back({*character.face, character.index, at, ink.translated(at)});
         }
-        x += character.advance;
+        x += measurer.advance(c, size);
     }
     return glyphs;
 }

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "countdown/font_measurer.h"
+
 class QPainter;
 
 namespace quennix {
@@ -23,8 +25,8 @@ namespace quennix {
 //
 // A character the face lacks (a face without digits, a symbol face that puts
 // pictures in their place) is drawn from the face Qt falls back to, exactly
-// as QFontMetricsF measures it, and each glyph advances by that measure: what
-// is drawn is what the font fit measured.
+// as QFontMetricsF measures it, and each glyph advances by the font fit's own
+// measure (FontMeasurer::advance): what is drawn is what was measured.
 class CountGlyphs {
 public:
     struct Glyph {
@@ -38,8 +40,10 @@ public:
     // The face and size, device pixel ratio and colour to draw in; pictures
     // drawn in any other are forgotten.
     void setAppearance(const QFont &font, qreal ratio, const QColor &colour);
-    // The glyphs of a text whose baseline starts at origin.
-    std::vector<Glyph> place(const QString &text, QPointF origin);
+    // The glyphs of a text whose baseline starts at origin, each character
+    // advancing as `measurer` measures it at `size`.
+    std::vector<Glyph> place(const QString &text, QPointF origin, const FontMeasurer &measurer,
+                             int size);
     // The pixels that differ between two placings of text in the same face:
     // those the glyphs that changed or moved may touch, old and new, and a
     // device pixel of antialiasing around them.
@@ -49,11 +53,10 @@ public:
 
 private:
     // A character as it is drawn: its glyph and face (none when no face has
-    // a glyph for it), and how far it advances.
+    // a glyph for it).
     struct Character {
         std::optional<int> face;
         quint32 index;
-        qreal advance;
     };
     struct Picture {
         QImage image;

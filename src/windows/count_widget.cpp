@@ -16,9 +16,9 @@ namespace quennix {
 CountWidget::CountWidget(const AppState &state, Services &services, QWidget *parent)
     : QWidget(parent), state_(state), services_(services) {
     // The built-in face: a serif, bold.
-    face_.setFamily(QStringLiteral("MS Serif"));
-    face_.setStyleHint(QFont::Serif);
-    face_.setBold(true);
+    style_.setFamily(QStringLiteral("MS Serif"));
+    style_.setStyleHint(QFont::Serif);
+    style_.setBold(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus); // Enter on the count switches the window kind
     setBackgroundRole(QPalette::Window);
@@ -40,15 +40,20 @@ const FontMeasurer &CountWidget::measurer() const {
     // Kept while the face and the screen's dpi stay the same.
     if (!measurer_ || std::pair(measurer_->dpiX(), measurer_->dpiY()) !=
                           std::pair<double, double>(logicalDpiX(), logicalDpiY()))
-        measurer_ = std::make_unique<FontMeasurer>(face_, logicalDpiX(), logicalDpiY());
+        measurer_ = std::make_unique<FontMeasurer>(face(), logicalDpiX(), logicalDpiY());
     return *measurer_;
 }
 
-void CountWidget::setFace(const QString &name, bool bold, bool italic) {
-    if (!name.isEmpty())
-        face_.setFamily(name);
-    face_.setBold(bold);
-    face_.setItalic(italic);
+QFont CountWidget::face() const {
+    QFont f = style_;
+    if (!state_.fontName().isEmpty())
+        f.setFamily(state_.fontName());
+    return f;
+}
+
+void CountWidget::setStyle(bool bold, bool italic) {
+    style_.setBold(bold);
+    style_.setItalic(italic);
     measurer_.reset();
     // Fitted again to the new face, and drawn afresh.
     layout_ = CountLayout();
@@ -64,9 +69,10 @@ Instant CountWidget::target() {
     // Worked out once, and again only when the base time or the zone
     // changes, so a tick costs next to nothing.
     const quint64 revision = services_.zone.revision();
-    if (!target_ || targetFor_ != state_.baseTime.value() || targetRevision_ != revision) {
-        target_ = instantOf(state_.baseTime.value(), services_.zone);
-        targetFor_ = state_.baseTime.value();
+    const BaseTime &time = state_.baseTime();
+    if (!target_ || targetFor_ != time.value() || targetRevision_ != revision) {
+        target_ = time.instant(services_.zone);
+        targetFor_ = time.value();
         targetRevision_ = revision;
     }
     return *target_;
@@ -134,7 +140,7 @@ QColor CountWidget::textColour() const {
 
 std::vector<CountGlyphs::Glyph> CountWidget::placeGlyphs(const CountLayout &layout) {
     glyphs_.setAppearance(measurer().font(layout.fontSize), devicePixelRatioF(), textColour());
-    return glyphs_.place(layout.text, baselineOrigin(layout));
+    return glyphs_.place(layout.text, baselineOrigin(layout), measurer(), layout.fontSize);
 }
 
 void CountWidget::paintEvent(QPaintEvent *event) {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "count_glyphs.h"
-#include "countdown/app_state.h"
 #include "countdown/count_layout.h"
 #include "countdown/font_measurer.h"
 #include "countdown/run_error.h"
 #include "platform/services.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 #include <memory>
@@ -35,11 +35,14 @@ class CountWidget : public QWidget {
 public:
     CountWidget(const AppState &state, Services &services, QWidget *parent = nullptr);
 
-    QString faceName() const { return face_.family(); }
-    bool bold() const { return face_.bold(); }
-    bool italic() const { return face_.italic(); }
-    // An empty name keeps the face shown. Fits the font to the new face.
-    void setFace(const QString &name, bool bold, bool italic);
+    // The shared face (AppState::fontName), or the built-in one while none
+    // was chosen, in this window's bold and italic.
+    QFont face() const;
+    QString faceName() const { return face().family(); }
+    bool bold() const { return style_.bold(); }
+    bool italic() const { return style_.italic(); }
+    // Fits the font to the face again: after a new bold, italic or shared face.
+    void setStyle(bool bold, bool italic);
     // The realised size the count is drawn at, in points.
     double fontSize() const;
 
@@ -85,7 +88,7 @@ private:
     std::optional<Instant> target_;
     DateValue targetFor_{};    // the base time target_ was worked out for
     quint64 targetRevision_{}; // and the zone's revision then
-    QFont face_;               // face, bold and italic; the size comes from the layout
+    QFont style_;              // the built-in face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;

@@ -24,7 +24,7 @@ const QString kDrawingBox = QStringLiteral("Display_Time");
 
 } // namespace
 
-DisplayWindow::DisplayWindow(qint32 mode, const AppState &state, Services &services,
+DisplayWindow::DisplayWindow(qint32 mode, AppState &state, Services &services,
                              Qt::WindowFlags flags)
     // Kept above other windows from the moment it is first shown.
     : QMainWindow(nullptr, flags | Qt::Window | Qt::WindowStaysOnTopHint), state_(state),
@@ -61,7 +61,8 @@ void DisplayWindow::placeBuiltIn(const QRectF &client, int above) {
 }
 
 QString DisplayWindow::openingCaption() const {
-    return secondsToCaption(state_.baseTime.value(), QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
+    return secondsToCaption(state_.baseTime().value(),
+                            QStringLiteral("dd/mm/yyyy, HH:MM:SS AM/PM"));
 }
 
 void DisplayWindow::reportCountFailure(const RunError &error) {
@@ -74,6 +75,19 @@ void DisplayWindow::reportCountFailure(const RunError &error) {
     services_.dialogs.message(error.text(RunError::Spelling::Error) + QStringLiteral("\nKIll ME ?"),
                               Dialogs::Buttons::YesNo, Dialogs::Icon::Question, kDrawingBox);
     services_.programEnd.endNow();
+}
+
+void DisplayWindow::finishLoading() {
+    layout()->activate();
+    count_->drawCount();
+    count_->setAccessibleName(windowTitle().isEmpty() ? openingCaption() : windowTitle());
+}
+
+void DisplayWindow::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    // Screen readers name the count by the caption, whoever sets it.
+    if (event->type() == QEvent::WindowTitleChange)
+        count_->setAccessibleName(windowTitle());
 }
 
 void DisplayWindow::closeEvent(QCloseEvent *event) {

@@ -31,6 +31,13 @@ public:
     CountWidget &count() { return *count_; }
     const CountWidget &count() const { return *count_; }
 
+    // What every kind of window does once its own parts are in place (the
+    // window factory calls it): its layout activated, so its minimum size
+    // holds from now on; the count drawn once, which reports a count that
+    // cannot be made; the count named for screen readers by the caption,
+    // or, in a window without one, by the caption the framed one would have.
+    void finishLoading();
+
     // The outer frame's place and size, in twips, read and set at once. A
     // frame set is never larger than the screen it lands on, nor smaller
     // than the window's minimum, and is moved so the whole count area is on
@@ -49,13 +56,16 @@ signals:
     void closing();
 
 protected:
-    DisplayWindow(qint32 mode, const AppState &state, Services &services, Qt::WindowFlags flags);
+    DisplayWindow(qint32 mode, AppState &state, Services &services, Qt::WindowFlags flags);
+    AppState &state() const { return state_; }
+    Services &services() const { return services_; }
     // `client` is the built-in place and size of the count area, in twips;
     // `above` the pixels the framed window's menu bar takes above it.
     void placeBuiltIn(const QRectF &client, int above);
     // "Seconds to " and the base time, as a window names it when it opens.
     QString openingCaption() const;
 
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -72,7 +82,7 @@ private:
     void setOuter(const QRect &outer);
     void applyWanted();
 
-    const AppState &state_;
+    AppState &state_;
     Services &services_;
     qint32 mode_;
     CountWidget *count_;

@@ -13,16 +13,10 @@ public:
     static constexpr qint32 kMode = 2;
     FramedWindow(AppState &state, Services &services);
 
-protected:
-    void changeEvent(QEvent *event) override;
-
 private:
     void setupMenu();
     void chooseFont();
     void showAbout();
-
-    AppState &state_;
-    Services &services_;
 };
 
 } // namespace quennix

@@ -7,9 +7,11 @@
 namespace quennix {
 
 DisplayWindow *makeDisplayWindow(qint32 mode, AppState &state, Services &services) {
-    if (mode == TitlelessWindow::kMode)
-        return new TitlelessWindow(state, services);
-    return new FramedWindow(state, services);
+    DisplayWindow *window = mode == TitlelessWindow::kMode
+                                ? static_cast<DisplayWindow *>(new TitlelessWindow(state, services))
+                                : new FramedWindow(state, services);
+    window->finishLoading();
+    return window;
 }
 
 qint32 switchedMode(qint32 mode) {

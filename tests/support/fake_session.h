@@ -80,6 +80,9 @@ struct Session {
         return w;
     }
     QByteArray saved() const { return content(ini); }
+    void setBaseTime(DateValue date) {
+        state.setBaseTime(*BaseTime::reachable(date, clock.nowSeconds(), zone));
+    }
     DisplayWindow &window() const { // the display window on the screen now
         for (DisplayWindow *w : windows())
             if (w->isVisible())
