@@ -95,7 +95,7 @@ void TestWindows::startsFromTheFile() {
         QCOMPARE(w.outerTwips(), place);
     const QRectF shownAt = w.outerTwips(); // what is saved reads back the same
     w.close();
-    const Settings back = readSettingsFile(s.ini, {0, s.zone}).values;
+    const Settings back = s.savedSettings();
     QCOMPARE(QRectF(back.left, back.top, back.width, back.height), shownAt);
     QCOMPARE(back.baseTime.text(), saved);
 }
@@ -134,12 +134,12 @@ void TestWindows::switching() {
     QCOMPARE(to.count().faceName(), QStringLiteral("DejaVu Serif"));
     QVERIFY(!to.count().bold() && to.count().italic());
     // The file names the window left, until a `kill` saves the new one and ends.
-    QVERIFY(s.saved().endsWith("Mode=" + QByteArray::number(before) + "\r\n"));
+    QCOMPARE(s.savedSettings().mode, before);
     TerminationRequests requests;
     s.switcher.endOn(requests);
     ::raise(SIGTERM);
     QTRY_VERIFY(s.programEnd.isEnding());
-    QVERIFY(s.saved().endsWith("Mode=" + QByteArray::number(to.mode()) + "\r\n"));
+    QCOMPARE(s.savedSettings().mode, to.mode());
 }
 
 void TestWindows::dragging() {
@@ -397,8 +397,9 @@ void TestWindows::fontAboutAndExit() {
     // Exit saves once, with the framed window's kind, and ends.
     trigger(w, "File", "Exit");
     QVERIFY(s.programEnd.isEnding());
-    QVERIFY(s.saved().endsWith("FontName=DejaVu Sans Mono\r\nFontBold=False\r\nFontItalic=True\r\n"
-                               "BaseTime=01/01/2000\r\nMode=2\r\n"));
+    const Settings saved = s.savedSettings();
+    QVERIFY(saved.fontName == "DejaVu Sans Mono" && !saved.fontBold && saved.fontItalic);
+    QVERIFY(saved.baseTime.text() == "01/01/2000" && saved.mode == 2);
 }
 
 QTEST_MAIN(TestWindows)

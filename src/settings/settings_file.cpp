@@ -49,48 +49,50 @@ Failure setBaseTime(BaseTime &target, QStringView value, const ReadingTime &at) 
     return reached ? Failure::None : Failure::Overflow;
 }
 
-// One row per setting, for reading and writing alike. A field matches a key
-// when its first `tested` characters are the key's; its value starts right
-// after the key as written. "BaseTime" and "Mode" are tested without their
-// "=", which is skipped whatever character stands there.
+// One row per setting, for reading and writing alike, in the order the file
+// is written. A field is the entry of the key it starts with, "=" and all; its
+// value starts right after. Two keys are also taken loosely, as files have
+// always been read: "BaseTime" and "Mode" followed by any character in place
+// of the "=" (a field no key matches whole is tried against these last, so a
+// new key, "Modern=" say, is never taken for one of them).
 struct Key {
     QLatin1String written;
-    int tested;
+    bool loose;
     Failure (*read)(Settings &s, QStringView value, const ReadingTime &at);
     QString (*write)(const Settings &s);
 };
 
 const Key kKeys[] = {
-    {QLatin1String("Top="), 4,
+    {QLatin1String("Top="), false,
      [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.top, v); },
      [](const Settings &s) { return QString::number(s.top); }},
-    {QLatin1String("Left="), 5,
+    {QLatin1String("Left="), false,
      [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.left, v); },
      [](const Settings &s) { return QString::number(s.left); }},
-    {QLatin1String("Height="), 7,
+    {QLatin1String("Height="), false,
      [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.height, v); },
      [](const Settings &s) { return QString::number(s.height); }},
-    {QLatin1String("Width="), 6,
+    {QLatin1String("Width="), false,
      [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.width, v); },
      [](const Settings &s) { return QString::number(s.width); }},
-    {QLatin1String("FontName="), 9,
+    {QLatin1String("FontName="), false,
      [](Settings &s, QStringView v, const ReadingTime &) {
          s.fontName = v.toString();
          return Failure::None;
      },
      [](const Settings &s) { return s.fontName; }},
-    {QLatin1String("FontBold="), 9,
+    {QLatin1String("FontBold="), false,
      [](Settings &s, QStringView v, const ReadingTime &) { return setTruth(s.fontBold, v); },
      [](const Settings &s) { return truthText(s.fontBold); }},
-    {QLatin1String("FontItalic="), 11,
+    {QLatin1String("FontItalic="), false,
      [](Settings &s, QStringView v, const ReadingTime &) { return setTruth(s.fontItalic, v); },
      [](const Settings &s) { return truthText(s.fontItalic); }},
-    {QLatin1String("BaseTime="), 8,
+    {QLatin1String("BaseTime="), true,
      [](Settings &s, QStringView v, const ReadingTime &at) {
          return setBaseTime(s.baseTime, v, at);
      },
      [](const Settings &s) { return s.baseTime.text(); }},
-    {QLatin1String("Mode="), 4,
+    {QLatin1String("Mode="), true,
      [](Settings &s, QStringView v, const ReadingTime &) { return setWhole(s.mode, v); },
      [](const Settings &s) { return QString::number(s.mode); }},
 };
@@ -101,10 +103,13 @@ const Key kKeys[] = {
 const Key *keyOf(QByteArrayView field) {
     if (field.isEmpty())
         return nullptr;
-    for (const Key &key : kKeys) {
-        if (field.front() == key.written.front() &&
-            field.startsWith(QByteArrayView(key.written.data(), key.tested)))
-            return &key;
+    for (bool whole : {true, false}) {
+        for (const Key &key : kKeys) {
+            const qsizetype tested = key.written.size() - (whole ? 0 : 1);
+            if (field.front() == key.written.front() && (whole || key.loose) &&
+                field.startsWith(QByteArrayView(key.written.data(), tested)))
+                return &key;
+        }
     }
     return nullptr;
 }

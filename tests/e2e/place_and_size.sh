@@ -123,13 +123,15 @@ for mode in 2 2 2 2 2 1 1 1 1 1; do
     [[ -e $INI && $(ini_value Mode) == "$mode" ]] || write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True
     cp "$INI" "$TMP_ROOT/saved.ini"
     name=$([[ $mode == 1 ]] && echo '^$' || echo '^Seconds to ')
-    note "mode $mode: restored exactly, and the file written back byte for byte"
+    note "mode $mode: restored exactly, and its lines written back byte for byte"
     APP=$WORK_DIR/quennix start_app
     w=$(wait_window "$name")
     [[ $mode == 2 || $(frame "$w") == "0 0 0 0" ]] || fail "the title-less window has a frame"
     settled "$w" "300 200 350 240" >/dev/null
     close_window "$w" && wait_exit
-    cmp -s "$INI" "$TMP_ROOT/saved.ini" || fail "the ini was changed: $(cat -A "$INI")"
+    # Every line comes back byte for byte (a setting the story does not
+    # know may come with them).
+    ! grep -aFxvf "$INI" "$TMP_ROOT/saved.ini" >/dev/null || fail "the ini was changed: $(cat -A "$INI")"
 done
 expect "the ini beside the link" "$(cat "$WORK_DIR/quennix.ini")" $'Mode=1\r'
 

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "platform/services.h"
+#include "settings/settings_file.h"
 #include "support/helpers.h"
 
 #include <QAccessible>
@@ -80,6 +81,10 @@ struct Session {
         return w;
     }
     QByteArray saved() const { return content(ini); }
+    // The settings file as read back, key by key.
+    Settings savedSettings() const {
+        return readSettingsFile(ini, {clock.nowSeconds(), zone}).values;
+    }
     void setBaseTime(DateValue date) {
         state.setBaseTime(*BaseTime::reachable(date, clock.nowSeconds(), zone));
     }
