@@ -116,7 +116,7 @@ public:
     std::optional<DateValue> read() {
         int pos = 0;
         if (const std::optional<Time> t = time(pos); t && pos == count_)
-            return toDateValue(QDate(1899, 12, 30), QTime(t->hour, t->minute, t->second));
+            return toDateValue(epochDate(), QTime(t->hour, t->minute, t->second));
         pos = 0;
         const QDate d = date(pos);
         if (!d.isValid())

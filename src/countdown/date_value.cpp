@@ -18,10 +18,6 @@ constexpr qint64 kLastDay = 2958465;
 // seconds) stay inside 64 bits.
 constexpr double kDayLimit = 1e12;
 
-QDate epochDate() {
-    return QDate(1899, 12, 30);
-}
-
 // a / b rounded down, for b > 0.
 qint64 floorDiv(qint64 a, qint64 b) {
     return a / b - (a % b < 0 ? 1 : 0);

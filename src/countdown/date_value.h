@@ -14,6 +14,10 @@ namespace quennix {
 using DateValue = double;
 
 constexpr DateValue kEpoch2000 = 36526.0; // 1 January 2000 00:00:00
+// Day 0, on which a time of day alone stands.
+inline QDate epochDate() {
+    return QDate(1899, 12, 30);
+}
 constexpr qint64 kSecondsPerDay = 86400;
 
 // Whole seconds since the epoch's midnight for a date value (rounded to the

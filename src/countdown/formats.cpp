@@ -31,7 +31,7 @@ namespace {
 
 enum class Field { Literal, Hour, Minute, Second, Day, Month, Year, AmPm };
 
-struct Token {
+struct PatternPart {
     Field field;
     int width;       // letters in the run (fields only)
     QString literal; // text copied as it stands (literals only)
@@ -56,18 +56,18 @@ Field fieldOfLetter(QChar letter) {
 
 // Splits a pattern into runs of one field letter, "AM/PM" markers and the
 // literal text between them.
-std::vector<Token> tokenize(const QString &pattern) {
+std::vector<PatternPart> splitPattern(const QString &pattern) {
     static const QString kAmPm = QStringLiteral("AM/PM");
-    std::vector<Token> tokens;
-    auto addLiteral = [&tokens](QChar c) {
-        if (tokens.empty() || tokens.back().field != Field::Literal)
-            tokens.push_back({Field::Literal, {}, QString()});
-        tokens.back().literal.append(c);
+    std::vector<PatternPart> parts;
+    auto addLiteral = [&parts](QChar c) {
+        if (parts.empty() || parts.back().field != Field::Literal)
+            parts.push_back({Field::Literal, {}, QString()});
+        parts.back().literal.append(c);
     };
     // What is left to read, so no index can pass its end.
     for (QStringView rest = pattern; !rest.isEmpty();) {
         if (rest.startsWith(kAmPm, Qt::CaseInsensitive)) {
-            tokens.push_back({Field::AmPm, {}, QString()});
+            parts.push_back({Field::AmPm, {}, QString()});
             rest = rest.sliced(kAmPm.size());
             continue;
         }
@@ -82,23 +82,23 @@ std::vector<Token> tokenize(const QString &pattern) {
             return c.toLower() != letter.toLower();
         });
         const qsizetype run = runEnd - rest.begin();
-        tokens.push_back({field, int(run), QString()});
+        parts.push_back({field, int(run), QString()});
         rest = rest.sliced(run);
     }
     // "m" means minutes when it follows an hour field across a ":".
     bool afterHourAndColon = false;
     bool afterHour = false;
-    for (Token &t : tokens) {
+    for (PatternPart &t : parts) {
         if (t.field == Field::Month && afterHourAndColon)
             t.field = Field::Minute;
         afterHourAndColon =
             afterHour && t.field == Field::Literal && t.literal == QLatin1String(":");
         afterHour = t.field == Field::Hour;
     }
-    return tokens;
+    return parts;
 }
 
-QString number(int value, int width) {
+QString zeroPadded(int value, int width) {
     return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
 }
 
@@ -115,7 +115,7 @@ const QLatin1String kDayNames[] = {QLatin1String("Monday"),    QLatin1String("Tu
 // One letter: the bare number; two: padded; three: short name; more: full name.
 QString nameOrNumber(int value, int width, QLatin1String name) {
     if (width <= 2)
-        return number(value, width);
+        return zeroPadded(value, width);
     return width == 3 ? QString(name.left(3)) : QString(name);
 }
 
@@ -123,13 +123,13 @@ QString nameOrNumber(int value, int width, QLatin1String name) {
 
 QString formatDate(DateValue value, const QString &pattern) {
     const DateParts p = dateParts(value);
-    const std::vector<Token> tokens = tokenize(pattern);
+    const std::vector<PatternPart> parts = splitPattern(pattern);
     bool twelveHour = false;
-    for (const Token &t : tokens)
+    for (const PatternPart &t : parts)
         twelveHour = twelveHour || t.field == Field::AmPm;
 
     QString out;
-    for (const Token &t : tokens) {
+    for (const PatternPart &t : parts) {
         const int pad = t.width >= 2 ? 2 : 1;
         switch (t.field) {
         case Field::Literal:
@@ -138,14 +138,14 @@ QString formatDate(DateValue value, const QString &pattern) {
         case Field::Hour: {
             // On the 12-hour clock midnight and noon both read 12.
             const int hour = twelveHour ? (p.hour % 12 == 0 ? 12 : p.hour % 12) : p.hour;
-            out += number(hour, pad);
+            out += zeroPadded(hour, pad);
             break;
         }
         case Field::Minute:
-            out += number(p.minute, pad);
+            out += zeroPadded(p.minute, pad);
             break;
         case Field::Second:
-            out += number(p.second, pad);
+            out += zeroPadded(p.second, pad);
             break;
         case Field::Day:
             out += nameOrNumber(p.day, t.width, kDayNames[p.dayOfWeek - 1]);
@@ -154,7 +154,7 @@ QString formatDate(DateValue value, const QString &pattern) {
             out += nameOrNumber(p.month, t.width, kMonthNames[p.month - 1]);
             break;
         case Field::Year:
-            out += t.width <= 2 ? number(p.year % 100, t.width) : number(p.year, 4);
+            out += t.width <= 2 ? zeroPadded(p.year % 100, t.width) : zeroPadded(p.year, 4);
             break;
         case Field::AmPm:
             out += p.hour < 12 ? QLatin1String("AM") : QLatin1String("PM");

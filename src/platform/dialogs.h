@@ -12,7 +12,6 @@ class Dialogs {
 public:
     enum class Buttons { Ok, YesNo };
     enum class Icon { None, Question };
-    enum class Answer { Ok, Yes, No };
 
     struct FontChoice {
         QString face;
@@ -23,8 +22,9 @@ public:
 
     virtual ~Dialogs() = default;
 
-    virtual Answer message(const QString &text, Buttons buttons, Icon icon,
-                           const QString &title) = 0;
+    // Every box is titled; whatever button closes it, the program goes on
+    // the same way.
+    virtual void message(const QString &text, Buttons buttons, Icon icon, const QString &title) = 0;
     // A box with only an OK button and no icon.
     void tell(const QString &text, const QString &title) {
         message(text, Buttons::Ok, Icon::None, title);

@@ -17,17 +17,12 @@ QWidget *owner() {
 
 } // namespace
 
-Dialogs::Answer QtDialogs::message(const QString &text, Buttons buttons, Icon icon,
-                                   const QString &title) {
+void QtDialogs::message(const QString &text, Buttons buttons, Icon icon, const QString &title) {
     QMessageBox box(
-        icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon,
-        title.isEmpty() ? applicationTitle() : title, text,
+        icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
         buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner());
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    const int result = box.exec();
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
-    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    box.exec();
 }
 
 QString QtDialogs::input(const QString &prompt, const QString &title) {

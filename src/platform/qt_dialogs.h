@@ -8,7 +8,7 @@ namespace quennix {
 // The boxes as modal Qt dialogs over the active window.
 class QtDialogs : public Dialogs {
 public:
-    Answer message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
+    void message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     QString input(const QString &prompt, const QString &title) override;
     std::optional<FontChoice> font(const FontChoice &initial) override;
 };

@@ -35,7 +35,8 @@ AboutDialog::AboutDialog(const Screens &screens, QWidget *parent)
         double top;
     };
     for (const Line &line :
-         {Line{"QUENNIX", 120}, Line{"Version 1.0   32bit", 1080}, Line{"13/06/1998", 1320}}) {
+         {Line{"QUENNIX", 120}, Line{"Version " QUENNIX_VERSION "   32bit", 1080},
+          Line{"13/06/1998", 1320}}) {
         auto *label = new QLabel(QString::fromLatin1(line.text), this);
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(pixels(0, line.top, 2535, 255));

@@ -26,11 +26,10 @@ struct FakeClock : Clock {
 };
 
 struct FakeDialogs : Dialogs {
-    Answer message(const QString &text, Buttons buttons, Icon, const QString &title) override {
+    void message(const QString &text, Buttons, Icon, const QString &title) override {
         boxes << title + QLatin1Char('|') + text;
         if (const auto meanwhile = std::exchange(whileUp, nullptr)) // the box's own event loop
             meanwhile();
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
     QString input(const QString &prompt, const QString &title) override {
         boxes << title + QLatin1Char('|') + prompt;
