@@ -211,6 +211,7 @@ void TestRules::textToDate_data() {
     row("year 100", "1/1/100", "");
     row("year 0100", "1/1/0100", "01/01/0100");
     row("year 0099", "1/1/0099", "");
+    row("the last second", "31/12/9999 23:59:59", "31/12/9999 11:59:59 PM");
     row("leap day", "29/02/2000", "29/02/2000");
     row("29 February, common year", "29/02/2001", "");
     row("month 13", "1/13/2000", "");

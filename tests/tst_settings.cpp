@@ -98,6 +98,8 @@ void TestSettings::reading_data() {
     row("case-sensitive, at the start; ninth character untested",
         QByteArray("top=1,xLeft=2,mode=1,BaseTime:01/01/2030,Mode_1"),
         "BaseTime=01/01/2030 Mode=1");
+    row("halves to even, True by its case", QByteArray("Top=2.5,Left=3.5,FontBold=true"),
+        "Top=2 Left=4");
     row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"), "Top=7 err6 err6");
     row("errors in file order, once a key",
         QByteArray("Mode=1e10,BaseTime=x,Width=-1e10,Mode=1e11"), "err6 err13 err6");

@@ -4,11 +4,13 @@
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"
+#include "platform/qt_dialogs.h"
 #include "platform/termination_requests.h"
 #include "settings/settings_file.h"
 #include "support/fake_session.h"
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QtTest>
 #include <csignal>
 
@@ -30,6 +32,7 @@ private slots:
     void facesWithoutDigits();
     void failedSaveIsReported();
     void countThatCannotBeDrawnEnds();
+    void realBoxesButtons();
     void commands_data();
     void commands();
     void fontAboutAndExit();
@@ -97,7 +100,7 @@ void TestWindows::startsFromTheFile() {
     w.close();
     const Settings back = s.savedSettings();
     QCOMPARE(QRectF(back.left, back.top, back.width, back.height), shownAt);
-    QCOMPARE(back.baseTime.text(), saved);
+    QVERIFY(back.baseTime.text() == saved && back.fontName.isEmpty()); // no face chosen
 }
 
 void TestWindows::switching_data() {
@@ -147,18 +150,23 @@ void TestWindows::dragging() {
     // right drag and a still click do not. (Presses apart: no double-click.)
     Session s;
     DisplayWindow &w = s.start("Top=3000,Left=4500,Height=3600,Width=5250,Mode=1");
-    const auto drag = [&](Qt::MouseButton button, QPoint at, QPoint by) {
+    // (`also`: a button held too, from the start.)
+    const auto drag = [&](Qt::MouseButton button, QPoint at, QPoint by, Qt::MouseButton also = {}) {
         const QRectF before = w.outerTwips();
-        QTest::mousePress(&w.count(), button, {}, at);
+        for (Qt::MouseButton b : {button, also})
+            QTest::mousePress(&w.count(), b, {}, at);
         QTest::mouseMove(&w.count(), at + by / 2);
         QTest::mouseMove(&w.count(), at + by);
         QCOMPARE(w.outerTwips(), before);
-        QTest::mouseRelease(&w.count(), button, {}, at + by);
+        for (Qt::MouseButton b : {button, also})
+            QTest::mouseRelease(&w.count(), b, {}, at + by);
     };
     drag(Qt::LeftButton, {50, 40}, {100, 60});
     QCOMPARE(w.outerTwips(), QRectF(6000, 3900, 5250, 3600));
     drag(Qt::RightButton, {70, 50}, {80, 50});
+    drag(Qt::LeftButton, {70, 50}, {80, 50}, Qt::RightButton);
     QTest::mouseClick(&w.count(), Qt::LeftButton, {}, {90, 60});
+    QCOMPARE(w.outerTwips(), QRectF(6000, 3900, 5250, 3600));
     // Never resized, even onto a smaller screen; when the screens change, back
     // onto one, and no larger.
     w.setOuterTwips(QRectF(1500, 0, 27000, 15000));
@@ -315,6 +323,21 @@ void TestWindows::countThatCannotBeDrawnEnds() {
     QCOMPARE(s.saved(), QByteArray("Height=1500,Width=4500"));
 }
 
+void TestWindows::realBoxesButtons() {
+    // The box that ends the program asks Yes or No; the others only say OK.
+    QtDialogs dialogs;
+    for (const auto buttons : {Dialogs::Buttons::YesNo, Dialogs::Buttons::Ok}) {
+        QMessageBox::StandardButtons shown;
+        QTimer::singleShot(0, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                shown = box->standardButtons(), box->done(0);
+        });
+        dialogs.message("?", buttons, Dialogs::Icon::Question, "Display_Time");
+        QCOMPARE(shown, buttons == Dialogs::Buttons::Ok ? QMessageBox::Ok
+                                                        : QMessageBox::Yes | QMessageBox::No);
+    }
+}
+
 void TestWindows::commands_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("typed");
@@ -344,7 +367,11 @@ void TestWindows::commands() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
     s.dialogs.inputs = {typed};
+    const bool calculator = item != "Base Time"; // counts to 2000 whatever the base time
+    s.setBaseTime(calculator ? kEpoch2000 + 1 : kEpoch2000);
     trigger(w, "Stuff", item);
+    if (calculator)
+        s.setBaseTime(kEpoch2000);
     QCOMPARE(
         s.dialogs.boxes,
         QStringList({item == "Time at" ? "Time at seconds remaining|Number of seconds remaining ?"

@@ -5,8 +5,9 @@
 # another is named: icewm, xfwm4, metacity, fluxbox). A saved place and size
 # come back exactly, in the kind the file names, kept above, the file written
 # back byte for byte, whatever options Qt is given; 32-bit places and sizes give
-# a window on the screen, a small program, a prompt close. A FIFO at the file's
-# name is never waited on. A double-click, and Enter, swap the kinds in place.
+# a window on the screen, a small program, a prompt close. The frame offers no
+# close, minimise or maximise box. A FIFO at the file's name is never waited
+# on. A double-click, and Enter, swap the kinds in place.
 set -euo pipefail
 APP_PID="" WM_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=()
 
@@ -127,6 +128,8 @@ for mode in 2 2 2 2 2 1 1 1 1 1; do
     APP=$WORK_DIR/quennix start_app
     w=$(wait_window "$name")
     [[ $mode == 2 || $(frame "$w") == "0 0 0 0" ]] || fail "the title-less window has a frame"
+    # The framed window may be moved and resized; no close, minimise or maximise box.
+    [[ $mode == 1 || $(xprop -id "$w" _MOTIF_WM_HINTS) == *"= 0x1, 0x6,"* ]] || fail "the frame offers more"
     settled "$w" "300 200 350 240" >/dev/null
     close_window "$w" && wait_exit
     # Every line comes back byte for byte (a setting the story does not
