@@ -24,6 +24,9 @@ if [[ "${1:-}" == "--test" ]]; then
     # The validators the install test runs on the menu entry, the catalogue
     # file and the package.
     packages+=(desktop-file-utils appstream lintian)
+    # The fuzz target: clang and its libFuzzer runtime, for whichever clang
+    # the release has.
+    packages+=(clang libclang-rt-dev)
 fi
 
 missing=()
