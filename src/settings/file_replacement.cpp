@@ -3,6 +3,7 @@
 
 #include "countdown/number_text.h"
 #include "countdown/run_error.h"
+#include "settings/file_errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,28 +27,6 @@ QLatin1String savingInfix() {
 // A save that is still running finishes within moments; one this old belongs
 // to a dead process whose id some other process has taken since.
 constexpr time_t kStaleAge = 60 * 60;
-
-RunError failure(int err) {
-    switch (err) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: // a size limit on the file: no room for it either way
-        return RunError::diskFull();
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return RunError::permissionDenied();
-    case ENOENT:
-    case ENOTDIR:
-    case EISDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-    case EEXIST: // a file where a folder is to be made
-        return RunError::pathFileAccess();
-    default:
-        return RunError::deviceIoError();
-    }
-}
 
 // An open descriptor, closed on every way out.
 class Descriptor {
@@ -153,7 +132,7 @@ void makeFolderFor(const QString &path) {
         // Another program may make the same folder at the same moment.
         if (::mkdir(QFile::encodeName(f).constData(), 0700) != 0 &&
             !(errno == EEXIST && QFileInfo(f).isDir()))
-            throw failure(errno);
+            throw fileError(errno, FileStep::Save);
     }
 }
 
@@ -172,11 +151,11 @@ void replaceFile(const QString &path, const QByteArray &bytes) {
     struct stat old;
     const bool existed = ::stat(targetName.constData(), &old) == 0;
     if (!existed && errno != ENOENT)
-        throw failure(errno);
+        throw fileError(errno, FileStep::Save);
     if (existed && !S_ISREG(old.st_mode))
         throw RunError::pathFileAccess();
     if (existed && ::access(targetName.constData(), W_OK) != 0)
-        throw failure(errno);
+        throw fileError(errno, FileStep::Save);
 
     removeStaleSaves(target);
 
@@ -184,12 +163,12 @@ void replaceFile(const QString &path, const QByteArray &bytes) {
     const int fd =
         ::open(tempName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd == -1)
-        throw failure(errno);
+        throw fileError(errno, FileStep::Save);
     Descriptor file(fd);
 
     const auto fail = [&](int err) {
         ::unlink(tempName.constData());
-        return failure(err);
+        return fileError(err, FileStep::Save);
     };
     if (existed && ::fchmod(file.get(), old.st_mode & 07777) != 0)
         throw fail(errno);

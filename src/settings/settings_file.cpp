@@ -4,6 +4,7 @@
 #include "countdown/date_text.h"
 #include "countdown/number_text.h"
 #include "settings/field_reader.h"
+#include "settings/file_errors.h"
 #include "settings/file_replacement.h"
 
 #include <QFile>
@@ -120,24 +121,6 @@ QString decoded(QByteArrayView bytes) {
     return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
 }
 
-// What a failed stat or open of the settings file means to the user: only a
-// file that is not there is "File not found"; something that is there but
-// cannot be read (a link that loops, a name too long) is an access error.
-RunError openFailure(int err) {
-    switch (err) {
-    case ENOENT:
-    case ENOTDIR: // a folder on the way is a file: the settings file is not there
-        return RunError::fileNotFound();
-    case EACCES:
-    case EPERM:
-        return RunError::permissionDenied();
-    case EIO:
-        return RunError::deviceIoError();
-    default:
-        return RunError::pathFileAccess();
-    }
-}
-
 // Line breaks in a value are dropped: the reader ends an entry at any CR or LF,
 // so keeping them would split the entry and could even inject another key. A
 // value with a comma is quoted so the reader takes it whole; double quotes in
@@ -187,7 +170,7 @@ SettingsRead readSettingsFile(const QString &path, const ReadingTime &at) {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
     if (::stat(name.constData(), &st) != 0) {
-        result.openError = openFailure(errno);
+        result.openError = fileError(errno, FileStep::Read);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
@@ -197,7 +180,7 @@ SettingsRead readSettingsFile(const QString &path, const ReadingTime &at) {
     // Never waits: something swapped in since the look is caught by fstat.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd == -1) {
-        result.openError = openFailure(errno);
+        result.openError = fileError(errno, FileStep::Read);
         return result;
     }
     QFile file;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/base_time.h"
 #include "countdown/local_time.h"
 #include "countdown/run_error.h"
+#include "state/base_time.h"
 
 #include <QByteArray>
 #include <QIODevice>
