@@ -211,7 +211,6 @@ void TestSettings::atTheName() {
     rlimit size{}; // a limit on a file's size fails writes as a full disk would
     ::getrlimit(RLIMIT_FSIZE, &size);
     const rlimit small{setup == "size limit" ? 16 : size.rlim_cur, size.rlim_max};
-    ::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
     int thrown = 0;
     try {
