@@ -4,6 +4,7 @@
 
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
+#include "settings/settings_location.h"
 #include "support/helpers.h"
 
 #include <QBuffer>
@@ -12,6 +13,7 @@
 #include <QThread>
 #include <QtTest>
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +71,8 @@ private slots:
     void atTheName_data();
     void atTheName();
     void killedSaves();
+    void location_data();
+    void location();
 };
 
 void TestSettings::reading_data() {
@@ -141,6 +145,7 @@ void TestSettings::atTheName_data() {
     row("a link to a whole file", "link", whole, 0);
     row("nothing", "nothing", "open53", 0);
     row("a file in its folder's place", "file in the way", "open53", 75);
+    row("nowhere (no home folder)", "nowhere", "open76", 76);
     row("folders to make", "no folder yet", "open53", 0);
     row("a folder", "folder", "open75", 75);
     row("a FIFO", "fifo", "open75", 75);
@@ -174,7 +179,9 @@ void TestSettings::atTheName() {
     const QString folder = dir.filePath("f");
     QDir().mkdir(folder);
     const bool deeper = setup == "file in the way" || setup.endsWith("no folder yet");
-    const QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
+    const QString path = setup == "nowhere"
+                             ? QString()
+                             : folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
     const QByteArray name = QFile::encodeName(path);
     if (setup == "link") // to a file beside it, written through the link below
         QCOMPARE(::symlink("real.ini", name), 0);
@@ -192,7 +199,7 @@ void TestSettings::atTheName() {
                  0);
     else if (setup == "long")
         put(path, "Top=1\r\n" + QByteArray(kMaxSettingsBytes - 5, ' ')); // two bytes more
-    else if (!deeper && setup != "nothing")
+    else if (!deeper && setup != "nothing" && !path.isEmpty())
         put(path, version(0));
     if (setup.startsWith("as nobody"))
         QFile::setPermissions(setup.endsWith("file") ? path : folder,
@@ -271,6 +278,53 @@ void TestSettings::killedSaves() {
     QCOMPARE(entries(dir.path()),
              (QStringList{"notes", "quennix.ini", going, "quennix.ini.saving-notes"}));
     QVERIFY(!alive.waitForFinished(100));
+}
+
+void TestSettings::location_data() {
+    // Where start-up reads and the close writes ("": nowhere), from the
+    // program's folder (the user's or not; an administrator's file there),
+    // XDG_CONFIG_HOME and HOME as set (or unset; or a user the password
+    // database does not know). Capitals are folders; "~" the user's home.
+    for (const char *column : {"program", "configHome", "home", "read", "saved"})
+        QTest::addColumn<QString>(column);
+    const QString beside = "P/quennix.ini", own = "H/.config/quennix/quennix.ini",
+                  other = "X/quennix/quennix.ini", passwd = "~/.config/quennix/quennix.ini";
+    row("the program's folder is the user's", "mine", "", "H", beside, beside);
+    row("XDG_CONFIG_HOME", "", "X", "H", other, other);
+    row("a relative XDG_CONFIG_HOME", "", "x", "H", own, own);
+    row("an administrator's file until the user's", "file", "", "H", beside, own);
+    row("no HOME: the password database's", "", "", "<unset>", passwd, passwd);
+    row("a relative HOME", "", "", "h", passwd, passwd);
+    row("no home, XDG_CONFIG_HOME", "", "X", "<unknown user>", other, other);
+    row("no home: nowhere", "", "", "<unknown user>", "", "");
+    row("no home, an administrator's file", "file", "", "<unknown user>", beside, "");
+}
+
+void TestSettings::location() {
+    QFETCH(QString, program);
+    QFETCH(QString, configHome);
+    QFETCH(QString, home);
+    QFETCH(QString, read);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    const auto at = [&](const QString &p) {
+        if (p.startsWith('~'))
+            return QFile::decodeName(getpwuid(getuid())->pw_dir) + p.mid(1);
+        return p.isEmpty() || !p[0].isUpper() ? p : dir.filePath(p);
+    };
+    if (program == "file")
+        put(at("P/quennix.ini"), "");
+    const QByteArray oldHome = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    home.startsWith('<') ? qunsetenv("HOME") : qputenv("HOME", at(home).toLocal8Bit());
+    SettingsPlaces places = SettingsPlaces::current();
+    if (home == "<unknown user>")
+        places.home = passwdHome(0x7ffffff0);
+    std::tie(places.programDir, places.programDirWritable, places.configHome) =
+        std::make_tuple(at("P"), program == "mine", at(configHome));
+    const SettingsLocation where = settingsLocation(places);
+    QCOMPARE(where.readPath, at(read));
+    QCOMPARE(where.savePath, at(saved));
 }
 
 int main(int argc, char **argv) {
