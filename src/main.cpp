@@ -28,6 +28,10 @@ int main(int, char **argv) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
+    // The zone first: Qt's widgets convert local times too, and a zone file
+    // the C library would wait on must be set aside before anything reads it.
+    SystemTimeZone zone;
+
     // The program takes no command line: Qt is handed only the program's
     // name, so none of its own options (-platform, -stylesheet,
     // -qwindowgeometry...) can change the start or override the saved place.
@@ -42,7 +46,6 @@ int main(int, char **argv) {
     QApplication::setDesktopFileName(QStringLiteral(QUENNIX_APP_ID));
 
     SystemClock clock;
-    SystemTimeZone zone;
     SecondTicker ticker(clock);
     QtDialogs dialogs;
     GuiScreens screens;

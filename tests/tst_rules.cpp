@@ -12,10 +12,12 @@
 #include "countdown/twips.h"
 #include "platform/session_platform.h"
 #include "platform/system_time_zone.h"
+#include "platform/zone_file.h"
 #include "support/helpers.h"
 
 #include <QtTest>
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace quennix;
 using namespace quennix::test;
@@ -63,6 +65,7 @@ class TestRules : public QObject {
 private slots:
     void realSeconds_data();
     void realSeconds();
+    void systemZone_data();
     void systemZone();
     void waylandChoice();
     void formats_data();
@@ -120,12 +123,53 @@ void TestRules::realSeconds() {
              answer);
 }
 
+void TestRules::systemZone_data() {
+    // TZ ("-": unset) and TZDIR, in a folder D holding London's zone, a FIFO and
+    // nothing else: the file the C library reads, and the offsets in July and
+    // December. A file that is there but no regular one is UTC, not waited on.
+    for (const char *column : {"tz", "tzdir", "file"})
+        QTest::addColumn<QString>(column);
+    QTest::addColumn<int>("july");
+    QTest::addColumn<int>("december");
+    row("a name", "Europe/London", "", "/usr/share/zoneinfo/Europe/London", 3600, 0);
+    row("a colon, a name under TZDIR", ":London", "D", "D/London", 3600, 0);
+    row("a path", "D/London", "/nowhere", "D/London", 3600, 0);
+    row("empty: Universal", "", "D", "D/Universal", 0, 0);
+    row("a colon alone: no file", ":", "", "", 0, 0);
+    row("a rule, no such file", "<+0530>-5:30", "", "/usr/share/zoneinfo/<+0530>-5:30", 19800,
+        19800);
+    row("a FIFO by path", ":D/fifo", "", "D/fifo", 0, 0);
+    row("a FIFO by name under TZDIR", "fifo", "D", "D/fifo", 0, 0);
+    row("a folder", "Europe", "", "/usr/share/zoneinfo/Europe", 0, 0);
+    row("a device", "/dev/zero", "", "/dev/zero", 0, 0);
+    row("unset: the system's", "-", "D", "/etc/localtime", -1, -1);
+}
+
 void TestRules::systemZone() {
-    // The machine's own, as the tests' environment sets it (London).
-    const SystemTimeZone zone;
-    QCOMPARE(zone.offsetAt(utc(2027, 7, 1)), 3600);
-    QCOMPARE(zone.offsetAt(utc(2027, 12, 1)), 0);
+    QFETCH(QString, tz);
+    QFETCH(QString, tzdir);
+    QFETCH(QString, file);
+    QFETCH(int, july);
+    QFETCH(int, december);
+    QTemporaryDir dir;
+    QFile::link("/usr/share/zoneinfo/Europe/London", dir.filePath("London"));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600), 0);
+    const auto at = [&](QString s) {
+        return s.replace(QRegularExpression("^(:?)D"), "\\1" + dir.path()).toLocal8Bit();
+    };
+    const QByteArray value = at(tz), folder = at(tzdir);
+    const auto restore = qScopeGuard([] { qputenv("TZ", "Europe/London"), qunsetenv("TZDIR"); });
+    tz == "-" ? qunsetenv("TZ") : qputenv("TZ", value);
+    qputenv("TZDIR", folder);
+    const char *named = tz == "-" ? nullptr : value.constData();
+    QCOMPARE(zoneFileFor(named, folder.constData()), at(file).toStdString());
+    const SystemTimeZone zone; // a FIFO would keep it waiting
+    if (july >= 0) {
+        QCOMPARE(zone.offsetAt(utc(2027, 7, 1)), july);
+        QCOMPARE(zone.offsetAt(utc(2027, 12, 1)), december);
+    }
     QCOMPARE(zone.revision(), zone.revision());
+    ::tzset(); // as Qt does before its own conversions: no waiting either
 }
 
 void TestRules::waylandChoice() {
