@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "platform/app_program_end.h"
+#include "platform/display_opening.h"
 #include "platform/gui_screens.h"
 #include "platform/qt_dialogs.h"
 #include "platform/session_platform.h"
@@ -37,7 +38,11 @@ int main(int, char **argv) {
     // -qwindowgeometry...) can change the start or override the saved place.
     int qtArgc = 1;
     char *qtArgv[] = {argv[0], nullptr};
+    // Without a display Qt would abort with a paragraph and a core dump; the
+    // user gets one line saying which display could not be opened instead.
+    DisplayOpening opening;
     QApplication app(qtArgc, qtArgv);
+    opening.release();
     // Qt also names the windows' X11 class after it, which the desktop
     // entry's StartupWMClass must match.
     QApplication::setApplicationName(QStringLiteral("Quennix"));

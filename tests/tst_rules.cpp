@@ -67,6 +67,7 @@ private slots:
     void realSeconds();
     void systemZone_data();
     void systemZone();
+    void waylandChoice_data();
     void waylandChoice();
     void formats_data();
     void formats();
@@ -172,14 +173,36 @@ void TestRules::systemZone() {
     ::tzset(); // as Qt does before its own conversions: no waiting either
 }
 
+void TestRules::waylandChoice_data() {
+    // QT_QPA_PLATFORM, XDG_SESSION_TYPE, WAYLAND_DISPLAY and DISPLAY: the
+    // platforms the program asks for (X11 first in a Wayland session that
+    // offers XWayland, unless the user named one), and what it says when none opens.
+    for (const char *column : {"platform", "session", "wayland", "x11", "asked", "noDisplay"})
+        QTest::addColumn<QString>(column);
+    const QString both = "the display \":0\", nor the Wayland display \"wayland-0\"";
+    row("a Wayland session", "", "Wayland", "", ":0", "xcb;wayland", both);
+    row("a Wayland display", "", "", "wayland-0", ":0", "xcb;wayland", both);
+    row("the user's choice", "wayland", "wayland", "", ":0", "",
+        "the Wayland display \"wayland-0\"");
+    row("no X server", "", "wayland", "wayland-1", "", "", "the Wayland display \"wayland-1\"");
+    row("an X11 session", "", "x11", "", ":0", "", "the display \":0\"");
+    row("no DISPLAY", "", "", "", "", "", "an X display (DISPLAY is not set)");
+    row("a platform with options", "vnc:size=800x600", "", "", ":0", "",
+        "a display through Qt's \"vnc\" platform");
+}
+
 void TestRules::waylandChoice() {
-    // X11 first in a Wayland session that offers XWayland, unless the user named one.
-    QCOMPARE(qtPlatformFor({"", "Wayland", "", ":0"}), QStringLiteral("xcb;wayland"));
-    QCOMPARE(qtPlatformFor({"", "", "wayland-0", ":0"}), QStringLiteral("xcb;wayland"));
-    for (const SessionEnvironment &env : {SessionEnvironment{"wayland", "wayland", "", ":0"},
-                                          {"", "wayland", "wayland-0", ""},
-                                          {"", "x11", "", ":0"}})
-        QCOMPARE(qtPlatformFor(env), QString());
+    QFETCH(QString, platform);
+    QFETCH(QString, session);
+    QFETCH(QString, wayland);
+    QFETCH(QString, x11);
+    QFETCH(QString, asked);
+    QFETCH(QString, noDisplay);
+    SessionEnvironment env{platform, session, wayland, x11};
+    QCOMPARE(qtPlatformFor(env), asked);
+    if (!asked.isEmpty())
+        env.qtPlatform = asked;
+    QCOMPARE(noDisplayLine(env), "quennix: cannot open " + noDisplay);
 }
 
 void TestRules::formats_data() {
