@@ -13,7 +13,6 @@
 #include <QThread>
 #include <QtTest>
 #include <csignal>
-#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -179,9 +178,9 @@ void TestSettings::atTheName() {
     const QString folder = dir.filePath("f");
     QDir().mkdir(folder);
     const bool deeper = setup == "file in the way" || setup.endsWith("no folder yet");
-    const QString path = setup == "nowhere"
-                             ? QString()
-                             : folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
+    QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
+    if (setup == "nowhere") // no folder to keep the file in
+        path.clear();
     const QByteArray name = QFile::encodeName(path);
     if (setup == "link") // to a file beside it, written through the link below
         QCOMPARE(::symlink("real.ini", name), 0);
@@ -281,21 +280,18 @@ void TestSettings::killedSaves() {
 }
 
 void TestSettings::location_data() {
-    // Where start-up reads and the close writes ("": nowhere), from the
-    // program's folder (the user's or not; an administrator's file there),
-    // XDG_CONFIG_HOME and HOME as set (or unset; or a user the password
-    // database does not know). Capitals are folders; "~" the user's home.
+    // Where start-up reads and the close writes ("": nowhere), from the program's folder
+    // (the user's or not; an administrator's file there), XDG_CONFIG_HOME and HOME (or
+    // none; or a user the password database does not know). Capitals are folders.
     for (const char *column : {"program", "configHome", "home", "read", "saved"})
         QTest::addColumn<QString>(column);
-    const QString beside = "P/quennix.ini", own = "H/.config/quennix/quennix.ini",
-                  other = "X/quennix/quennix.ini", passwd = "~/.config/quennix/quennix.ini";
+    const QString beside = "P/quennix.ini", ini = "/.config/quennix/quennix.ini";
     row("the program's folder is the user's", "mine", "", "H", beside, beside);
-    row("XDG_CONFIG_HOME", "", "X", "H", other, other);
-    row("a relative XDG_CONFIG_HOME", "", "x", "H", own, own);
-    row("an administrator's file until the user's", "file", "", "H", beside, own);
-    row("no HOME: the password database's", "", "", "<unset>", passwd, passwd);
-    row("a relative HOME", "", "", "h", passwd, passwd);
-    row("no home, XDG_CONFIG_HOME", "", "X", "<unknown user>", other, other);
+    row("XDG_CONFIG_HOME", "", "X", "H", "X/quennix/quennix.ini", "X/quennix/quennix.ini");
+    row("a relative XDG_CONFIG_HOME", "", "x", "H", "H" + ini, "H" + ini);
+    row("an administrator's file until the user's", "file", "", "H", beside, "H" + ini);
+    row("no HOME: the password database's", "", "", "<unset>", "~" + ini, "~" + ini);
+    row("a relative HOME", "", "", "h", "~" + ini, "~" + ini);
     row("no home: nowhere", "", "", "<unknown user>", "", "");
     row("no home, an administrator's file", "file", "", "<unknown user>", beside, "");
 }
@@ -307,15 +303,13 @@ void TestSettings::location() {
     QFETCH(QString, read);
     QFETCH(QString, saved);
     QTemporaryDir dir;
-    const auto at = [&](const QString &p) {
-        if (p.startsWith('~'))
-            return QFile::decodeName(getpwuid(getuid())->pw_dir) + p.mid(1);
+    const auto at = [&](QString p) { // "~": the home the password database gives
+        p.replace('~', passwdHome(getuid()));
         return p.isEmpty() || !p[0].isUpper() ? p : dir.filePath(p);
     };
     if (program == "file")
         put(at("P/quennix.ini"), "");
-    const QByteArray oldHome = qgetenv("HOME");
-    const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    const auto restore = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
     home.startsWith('<') ? qunsetenv("HOME") : qputenv("HOME", at(home).toLocal8Bit());
     SettingsPlaces places = SettingsPlaces::current();
     if (home == "<unknown user>")
