@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/window_switcher.h"
 #include "platform/app_program_end.h"
+#include "platform/display_opening.h"
 #include "platform/gui_screens.h"
 #include "platform/qt_dialogs.h"
 #include "platform/session_platform.h"
@@ -28,12 +29,20 @@ int main(int, char **argv) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
+    // The zone first: Qt's widgets convert local times too, and a zone file
+    // the C library would wait on must be set aside before anything reads it.
+    SystemTimeZone zone;
+
     // The program takes no command line: Qt is handed only the program's
     // name, so none of its own options (-platform, -stylesheet,
     // -qwindowgeometry...) can change the start or override the saved place.
     int qtArgc = 1;
     char *qtArgv[] = {argv[0], nullptr};
+    // Without a display Qt would abort with a paragraph and a core dump; the
+    // user gets one line saying which display could not be opened instead.
+    DisplayOpening opening;
     QApplication app(qtArgc, qtArgv);
+    opening.release();
     // Qt also names the windows' X11 class after it, which the desktop
     // entry's StartupWMClass must match.
     QApplication::setApplicationName(QStringLiteral("Quennix"));
@@ -42,7 +51,6 @@ int main(int, char **argv) {
     QApplication::setDesktopFileName(QStringLiteral(QUENNIX_APP_ID));
 
     SystemClock clock;
-    SystemTimeZone zone;
     SecondTicker ticker(clock);
     QtDialogs dialogs;
     GuiScreens screens;

@@ -12,10 +12,12 @@
 #include "countdown/twips.h"
 #include "platform/session_platform.h"
 #include "platform/system_time_zone.h"
+#include "platform/zone_file.h"
 #include "support/helpers.h"
 
 #include <QtTest>
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace quennix;
 using namespace quennix::test;
@@ -63,7 +65,9 @@ class TestRules : public QObject {
 private slots:
     void realSeconds_data();
     void realSeconds();
+    void systemZone_data();
     void systemZone();
+    void waylandChoice_data();
     void waylandChoice();
     void formats_data();
     void formats();
@@ -120,22 +124,72 @@ void TestRules::realSeconds() {
              answer);
 }
 
+void TestRules::systemZone_data() {
+    // TZ ("-": unset) and TZDIR, with a folder D holding London's zone and a
+    // FIFO: the file the C library reads, and the offsets in July and December.
+    // A file that is there but no regular one is UTC, and never waited on.
+    for (const char *column : {"tz", "tzdir", "file", "offsets"})
+        QTest::addColumn<QString>(column);
+    row("a name", "Europe/London", "", "/usr/share/zoneinfo/Europe/London", "3600 0");
+    row("a colon, a name under TZDIR", ":London", "D", "D/London", "3600 0");
+    row("empty: Universal", "", "D", "D/Universal", "0 0");
+    row("a colon alone: no file", ":", "", "", "0 0");
+    row("a rule", "<+0530>-5:30", "", "/usr/share/zoneinfo/<+0530>-5:30", "19800 19800");
+    row("a FIFO", ":D/fifo", "", "D/fifo", "0 0");
+    row("a folder", "Europe", "", "/usr/share/zoneinfo/Europe", "0 0");
+    row("a device by its path", "/dev/zero", "D", "/dev/zero", "0 0");
+    row("unset: the system's", "-", "D", "/etc/localtime", "-");
+}
+
 void TestRules::systemZone() {
-    // The machine's own, as the tests' environment sets it (London).
-    const SystemTimeZone zone;
-    QCOMPARE(zone.offsetAt(utc(2027, 7, 1)), 3600);
-    QCOMPARE(zone.offsetAt(utc(2027, 12, 1)), 0);
+    QFETCH(QString, tz);
+    QFETCH(QString, tzdir);
+    QFETCH(QString, file);
+    QFETCH(QString, offsets);
+    QTemporaryDir dir;
+    QFile::link("/usr/share/zoneinfo/Europe/London", dir.filePath("London"));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600), 0);
+    const auto at = [&](QString s) {
+        return s.replace(QRegularExpression("^(:?)D"), "\\1" + dir.path()).toLocal8Bit();
+    };
+    const QByteArray value = at(tz), folder = at(tzdir);
+    const auto restore = qScopeGuard([] { qputenv("TZ", "Europe/London"), qunsetenv("TZDIR"); });
+    tz == "-" ? qunsetenv("TZ") : qputenv("TZ", value);
+    qputenv("TZDIR", folder);
+    const char *named = tz == "-" ? nullptr : value.constData();
+    QCOMPARE(zoneFileFor(named, folder.constData()), at(file).toStdString());
+    const SystemTimeZone zone; // a FIFO would keep it waiting
+    const auto offset = [&](int m) { return QString::number(zone.offsetAt(utc(2027, m, 1))); };
+    QCOMPARE(offsets == "-" ? offsets : offset(7) + ' ' + offset(12), offsets);
     QCOMPARE(zone.revision(), zone.revision());
+    ::tzset(); // as Qt does before its own conversions: no waiting either
+}
+
+void TestRules::waylandChoice_data() {
+    // QT_QPA_PLATFORM|XDG_SESSION_TYPE|WAYLAND_DISPLAY|DISPLAY: the platforms asked for (X11
+    // first where XWayland is, unless the user named one), and the line when none opens.
+    for (const char *column : {"env", "asked", "noDisplay"})
+        QTest::addColumn<QString>(column);
+    const QString both = "the display \":0\", nor the Wayland display \"wayland-0\"";
+    row("a Wayland session", "|Wayland||:0", "xcb;wayland", both);
+    row("a Wayland display", "||wayland-0|:0", "xcb;wayland", both);
+    row("the user's", "wayland|wayland||:0", "", "the Wayland display \"wayland-0\"");
+    row("no X server", "|wayland|wayland-1|", "", "the Wayland display \"wayland-1\"");
+    row("an X11 session", "|x11||:0", "", "the display \":0\"");
+    row("no DISPLAY", "|||", "", "an X display (DISPLAY is not set)");
+    row("options", "vnc:size=8x6|||:0", "", "a display through Qt's \"vnc\" platform");
 }
 
 void TestRules::waylandChoice() {
-    // X11 first in a Wayland session that offers XWayland, unless the user named one.
-    QCOMPARE(qtPlatformFor({"", "Wayland", "", ":0"}), QStringLiteral("xcb;wayland"));
-    QCOMPARE(qtPlatformFor({"", "", "wayland-0", ":0"}), QStringLiteral("xcb;wayland"));
-    for (const SessionEnvironment &env : {SessionEnvironment{"wayland", "wayland", "", ":0"},
-                                          {"", "wayland", "wayland-0", ""},
-                                          {"", "x11", "", ":0"}})
-        QCOMPARE(qtPlatformFor(env), QString());
+    QFETCH(QString, env);
+    QFETCH(QString, asked);
+    QFETCH(QString, noDisplay);
+    const QStringList v = env.split('|');
+    SessionEnvironment session{v[0], v[1], v[2], v[3]};
+    QCOMPARE(qtPlatformFor(session), asked);
+    if (!asked.isEmpty())
+        session.qtPlatform = asked;
+    QCOMPARE(noDisplayLine(session), "quennix: cannot open " + noDisplay);
 }
 
 void TestRules::formats_data() {

@@ -4,6 +4,7 @@
 
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
+#include "settings/settings_location.h"
 #include "support/helpers.h"
 
 #include <QBuffer>
@@ -69,6 +70,8 @@ private slots:
     void atTheName_data();
     void atTheName();
     void killedSaves();
+    void location_data();
+    void location();
 };
 
 void TestSettings::reading_data() {
@@ -143,6 +146,7 @@ void TestSettings::atTheName_data() {
     row("a link to a whole file", "link", whole, 0);
     row("nothing", "nothing", "open53", 0);
     row("a file in its folder's place", "file in the way", "open53", 75);
+    row("nowhere (no home folder)", "nowhere", "open76", 76);
     row("folders to make", "no folder yet", "open53", 0);
     row("a folder", "folder", "open75", 75);
     row("a FIFO", "fifo", "open75", 75);
@@ -176,7 +180,9 @@ void TestSettings::atTheName() {
     const QString folder = dir.filePath("f");
     QDir().mkdir(folder);
     const bool deeper = setup == "file in the way" || setup.endsWith("no folder yet");
-    const QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
+    QString path = folder + (deeper ? "/config/quennix/quennix.ini" : "/quennix.ini");
+    if (setup == "nowhere") // no folder to keep the file in
+        path.clear();
     const QByteArray name = QFile::encodeName(path);
     if (setup == "link") // to a file beside it, written through the link below
         QCOMPARE(::symlink("real.ini", name), 0);
@@ -194,7 +200,7 @@ void TestSettings::atTheName() {
                  0);
     else if (setup == "long")
         put(path, "Top=1\r\n" + QByteArray(kMaxSettingsBytes - 5, ' ')); // two bytes more
-    else if (!deeper && setup != "nothing")
+    else if (!deeper && setup != "nothing" && !path.isEmpty())
         put(path, version(0));
     if (setup.startsWith("as nobody"))
         QFile::setPermissions(setup.endsWith("file") ? path : folder,
@@ -213,7 +219,6 @@ void TestSettings::atTheName() {
     rlimit size{}; // a limit on a file's size fails writes as a full disk would
     ::getrlimit(RLIMIT_FSIZE, &size);
     const rlimit small{setup == "size limit" ? 16 : size.rlim_cur, size.rlim_max};
-    ::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &small);
     int thrown = 0;
     try {
@@ -274,6 +279,48 @@ void TestSettings::killedSaves() {
     QCOMPARE(entries(dir.path()),
              (QStringList{"notes", "quennix.ini", going, "quennix.ini.saving-notes"}));
     QVERIFY(!alive.waitForFinished(100));
+}
+
+void TestSettings::location_data() {
+    // Where start-up reads and the close writes ("": nowhere), from the program's folder
+    // (the user's or not; an administrator's file there), XDG_CONFIG_HOME and HOME (or
+    // none; or a user the password database does not know). Capitals are folders.
+    for (const char *column : {"program", "configHome", "home", "read", "saved"})
+        QTest::addColumn<QString>(column);
+    const QString beside = "P/quennix.ini", ini = "/.config/quennix/quennix.ini";
+    row("the program's folder is the user's", "mine", "", "H", beside, beside);
+    row("XDG_CONFIG_HOME", "", "X", "H", "X/quennix/quennix.ini", "X/quennix/quennix.ini");
+    row("a relative XDG_CONFIG_HOME", "", "x", "H", "H" + ini, "H" + ini);
+    row("an administrator's file until the user's", "file", "", "H", beside, "H" + ini);
+    row("no HOME: the password database's", "", "", "<unset>", "~" + ini, "~" + ini);
+    row("a relative HOME", "", "", "h", "~" + ini, "~" + ini);
+    row("no home: nowhere", "", "", "<unknown user>", "", "");
+    row("no home, an administrator's file", "file", "", "<unknown user>", beside, "");
+}
+
+void TestSettings::location() {
+    QFETCH(QString, program);
+    QFETCH(QString, configHome);
+    QFETCH(QString, home);
+    QFETCH(QString, read);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    const auto at = [&](QString p) { // "~": the home the password database gives
+        p.replace('~', passwdHome(getuid()));
+        return p.isEmpty() || !p[0].isUpper() ? p : dir.filePath(p);
+    };
+    if (program == "file")
+        put(at("P/quennix.ini"), "");
+    const auto restore = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    home.startsWith('<') ? qunsetenv("HOME") : qputenv("HOME", at(home).toLocal8Bit());
+    SettingsPlaces places = SettingsPlaces::current();
+    if (home == "<unknown user>")
+        places.home = passwdHome(0x7ffffff0);
+    std::tie(places.programDir, places.programDirWritable, places.configHome) =
+        std::make_tuple(at("P"), program == "mine", at(configHome));
+    const SettingsLocation where = settingsLocation(places);
+    QCOMPARE(where.readPath, at(read));
+    QCOMPARE(where.savePath, at(saved));
 }
 
 int main(int argc, char **argv) {

@@ -34,5 +34,8 @@ RunError RunError::permissionDenied() {
 RunError RunError::pathFileAccess() {
     return {75, QStringLiteral("Path/File access error")};
 }
+RunError RunError::pathNotFound() {
+    return {76, QStringLiteral("Path not found")};
+}
 
 } // namespace quennix

@@ -32,6 +32,7 @@ public:
     static RunError diskFull();         // 61
     static RunError permissionDenied(); // 70
     static RunError pathFileAccess();   // 75
+    static RunError pathNotFound();     // 76
 
 private:
     int number_;

@@ -28,4 +28,9 @@ struct SessionEnvironment {
 // count works but the window can be neither kept on top nor dragged.
 QString qtPlatformFor(const SessionEnvironment &env);
 
+// The one line that says no display could be opened, and which: the display
+// of each platform QT_QPA_PLATFORM lists (after the program's own choice
+// above), or of the one Qt picks itself when it lists none.
+QString noDisplayLine(const SessionEnvironment &env);
+
 } // namespace quennix

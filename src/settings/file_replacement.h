@@ -14,8 +14,8 @@ namespace quennix {
 // permissions are kept.
 //
 // On failure the old file stays as it was, the file of our own is removed,
-// and a RunError says why (61 Disk full, 70 Permission denied, 75 Path/File
-// access error, 57 Device I/O error).
+// and a RunError says why (61 Disk full, also for a limit on the file's size;
+// 70 Permission denied, 75 Path/File access error, 57 Device I/O error).
 //
 // A save that was killed leaves its own file behind; the next save removes
 // every such file whose process is gone. The settings reader never looks at

@@ -163,6 +163,10 @@ SettingsRead readSettings(QIODevice &device, const ReadingTime &at, qint64 limit
 
 SettingsRead readSettingsFile(const QString &path, const ReadingTime &at) {
     SettingsRead result;
+    if (path.isEmpty()) { // no folder of the user's own to keep it in
+        result.openError = RunError::pathNotFound();
+        return result;
+    }
     // Only a regular file (links followed) is read, and it is looked at
     // before it is opened: opening a FIFO waits for a writer, a device may
     // act on being opened, and /dev/zero never ends. A folder, a socket, a
@@ -203,6 +207,8 @@ QByteArray settingsBytes(const Settings &settings) {
 }
 
 void writeSettingsFile(const QString &path, const QByteArray &bytes) {
+    if (path.isEmpty())
+        throw RunError::pathNotFound();
     // The per-user folder may not exist yet at the first save.
     makeFolderFor(path);
     replaceFile(path, bytes);

@@ -39,7 +39,8 @@ struct SettingsRead {
     // Set when the file could not be opened: 53 File not found only when
     // nothing is there, 70 Permission denied, 75 Path/File access error for
     // anything that is no regular file (a folder, a FIFO, a socket, a device,
-    // a link that loops). Nothing was read then.
+    // a link that loops), 76 Path not found for an empty path (there is no
+    // folder to keep the file in). Nothing was read then.
     std::optional<RunError> openError;
     // One per key whose entry could not be read, in file order: 13 Type
     // mismatch for a BaseTime that is not a date, 6 Overflow for a number out
@@ -76,7 +77,8 @@ QByteArray settingsBytes(const Settings &settings);
 // Makes the file's folder when it is missing, then replaces the file in one
 // step (see replaceFile): on failure the old file stays as it was and a
 // RunError says why (61 Disk full, 70 Permission denied, 75 Path/File access
-// error, 57 Device I/O error).
+// error, 57 Device I/O error; 76 Path not found for an empty path, which
+// nothing is written for).
 void writeSettingsFile(const QString &path, const QByteArray &bytes);
 
 } // namespace quennix

@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <pwd.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quennix {
 
@@ -12,16 +15,42 @@ namespace {
 
 const QString kFileName = QStringLiteral("quennix.ini");
 
+// Only a path from the root names the same folder from every working folder.
+// (QDir::isAbsolutePath would also take Qt's resource paths, ":/...".)
+bool fromRoot(const QString &path) {
+    return path.startsWith(QLatin1Char('/'));
+}
+
+// Empty when the user has no folder of their own to keep settings in.
 QString perUserPath(const SettingsPlaces &places) {
     // A relative XDG_CONFIG_HOME is ignored, as other desktop programs do:
     // it would name a different folder from each working directory.
-    const QString base = QDir::isAbsolutePath(places.configHome)
-                             ? places.configHome
-                             : QDir(places.home).filePath(QStringLiteral(".config"));
+    QString base;
+    if (fromRoot(places.configHome))
+        base = places.configHome;
+    else if (fromRoot(places.home))
+        base = QDir(places.home).filePath(QStringLiteral(".config"));
+    else
+        return {};
     return QDir(QDir(base).filePath(QStringLiteral("quennix"))).filePath(kFileName);
 }
 
 } // namespace
+
+QString passwdHome(uid_t user) {
+    // The entry's strings live in a buffer of ours; ERANGE asks for a larger one.
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? size_t(suggested) : 4096);
+    passwd entry{};
+    passwd *found = nullptr;
+    while (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+           buffer.size() < (size_t(1) << 20))
+        buffer.resize(buffer.size() * 2);
+    if (!found || !found->pw_dir)
+        return {};
+    const QString home = QFile::decodeName(found->pw_dir);
+    return fromRoot(home) ? home : QString();
+}
 
 SettingsPlaces SettingsPlaces::current() {
     SettingsPlaces places;
@@ -31,7 +60,12 @@ SettingsPlaces SettingsPlaces::current() {
     places.programDirWritable =
         ::access(QFile::encodeName(places.programDir).constData(), W_OK | X_OK) == 0;
     places.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    places.home = QDir::homePath();
+    // $HOME when it names a folder, else the user's entry in the password
+    // database. (QDir::homePath() falls back to "/", which would put the
+    // settings in a folder at the root of the file system.)
+    places.home = qEnvironmentVariable("HOME");
+    if (!fromRoot(places.home))
+        places.home = passwdHome(::getuid());
     return places;
 }
 
@@ -40,7 +74,8 @@ SettingsLocation settingsLocation(const SettingsPlaces &places) {
     if (places.programDirWritable)
         return {beside, beside};
     const QString own = perUserPath(places);
-    const bool startFromDefaults = !QFileInfo::exists(own) && QFileInfo::exists(beside);
+    const bool startFromDefaults =
+        (own.isEmpty() || !QFileInfo::exists(own)) && QFileInfo::exists(beside);
     return {startFromDefaults ? beside : own, own};
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <sys/types.h>
 
 namespace quennix {
 
@@ -10,12 +11,13 @@ struct SettingsPlaces {
     QString programDir;        // the real executable's folder
     bool programDirWritable{}; // whether a save could replace a file there
     QString configHome;        // $XDG_CONFIG_HOME as set: may be empty or relative
-    QString home;              // the user's home folder
+    QString home;              // the user's home folder; empty when there is none
 
     // This process's places.
     static SettingsPlaces current();
 };
 
+// An empty path means nowhere: reading and saving it fail with 76 Path not found.
 struct SettingsLocation {
     QString readPath; // what start-up reads
     QString savePath; // what every close writes
@@ -27,7 +29,14 @@ struct SettingsLocation {
 // settings in $XDG_CONFIG_HOME/quennix/quennix.ini (~/.config when the
 // variable is unset or not absolute). Start-up reads the file the next save
 // writes; while that per-user file does not exist yet, a quennix.ini beside the
-// program (an administrator's defaults) is read instead.
+// program (an administrator's defaults) is read instead. A user with neither
+// an absolute XDG_CONFIG_HOME nor a home folder has no per-user file: the
+// settings are then read from beside the program if there are any there, and
+// saved nowhere.
 SettingsLocation settingsLocation(const SettingsPlaces &places);
+
+// The home folder the password database gives user, as programs take it
+// when $HOME names none; empty when it has no entry or no absolute folder.
+QString passwdHome(uid_t user);
 
 } // namespace quennix

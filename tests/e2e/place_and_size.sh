@@ -7,7 +7,7 @@
 # back byte for byte, whatever options Qt is given; 32-bit places and sizes give
 # a window on the screen, a small program, a prompt close. The frame offers no
 # close, minimise or maximise box. A FIFO at the file's name is never waited
-# on. A double-click, and Enter, swap the kinds in place.
+# on. A double-click, and Enter, swap the kinds in place. No display: a line.
 set -euo pipefail
 APP_PID="" WM_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=()
 
@@ -96,6 +96,11 @@ APP=$TMP_ROOT/app/quennix INI=$TMP_ROOT/app/quennix.ini WORK_DIR=$TMP_ROOT/work
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI \
     QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$TMP_ROOT/run XDG_CONFIG_HOME=$TMP_ROOT/config
+note "no display, or one no server answers: one line naming it, and status 1"
+for d in "|an X display (DISPLAY is not set)" ':65000|the display ":65000"'; do
+    rc=0 && out=$(DISPLAY=${d%%|*} "$APP" 2>&1) || rc=$?
+    expect "DISPLAY=${d%%|*}" "$rc $out" "1 quennix: cannot open ${d#*|}"
+done
 # Xvfb picks a free display number itself and writes it once it listens.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP_ROOT/display" >"$TMP_ROOT/x.log" 2>&1 &
 XVFB_PID=$!
