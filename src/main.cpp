@@ -15,10 +15,15 @@
 #include "settings/settings_location.h"
 
 #include <QApplication>
+#include <csignal>
 
 using namespace quennix;
 
 int main(int, char **argv) {
+    // Past a limit on a file's size a write fails (EFBIG) rather than ending
+    // the program: Qt's messages to a standard error sent to a file as well
+    // as the save, which then says "Disk full".
+    std::signal(SIGXFSZ, SIG_IGN);
     // Decided before Qt picks its platform, which happens in QApplication.
     const QString platform = qtPlatformFor(SessionEnvironment::current());
     if (!platform.isEmpty())
