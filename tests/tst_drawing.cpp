@@ -9,6 +9,7 @@
 #include "platform/termination_requests.h"
 #include "support/fake_session.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QtTest>
 #include <csignal>
@@ -25,7 +26,7 @@ private slots:
     void facesWithoutDigits_data();
     void facesWithoutDigits();
     void countThatCannotBeDrawnEnds();
-    void realBoxesButtons();
+    void realBoxes();
 };
 
 void TestDrawing::tickDrawsEachNewSecond() {
@@ -164,8 +165,9 @@ void TestDrawing::countThatCannotBeDrawnEnds() {
     QCOMPARE(s.saved(), QByteArray("Height=1500,Width=4500"));
 }
 
-void TestDrawing::realBoxesButtons() {
-    // The box that ends the program asks Yes or No; the others only say OK.
+void TestDrawing::realBoxes() {
+    // The real boxes. The one that ends the program asks Yes or No; the
+    // others only say OK.
     QtDialogs dialogs;
     for (const auto buttons : {Dialogs::Buttons::YesNo, Dialogs::Buttons::Ok}) {
         QMessageBox::StandardButtons shown;
@@ -177,6 +179,12 @@ void TestDrawing::realBoxesButtons() {
         QCOMPARE(shown, buttons == Dialogs::Buttons::Ok ? QMessageBox::Ok
                                                         : QMessageBox::Yes | QMessageBox::No);
     }
+    // A question cancelled gives nothing, whatever was typed.
+    QTimer::singleShot(0, [] {
+        if (auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget()))
+            box->setTextValue("1"), box->reject();
+    });
+    QCOMPARE(dialogs.input("?", "Time at"), QString());
 }
 
 QTEST_MAIN(TestDrawing)

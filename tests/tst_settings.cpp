@@ -269,15 +269,16 @@ void TestSettings::killedSaves() {
     const QString going = "quennix.ini.saving-" + QString::number(alive.processId());
     put(dir.filePath(going), "saving");
     put(dir.filePath("quennix.ini.saving-1000000000"), "dead");
-    for (const char *name : {"quennix.ini.saving-notes", "notes", "quennix.ini.saving-1"}) {
+    for (const char *name :
+         {"quennix.ini.saving-notes", "notes", "quennix.ini.saving-1", "quennix.ini.saving-+1"}) {
         QFile old(dir.filePath(name));
         QVERIFY(old.open(QIODevice::WriteOnly) &&
                 old.setFileTime(QDateTime::currentDateTime().addDays(-1),
                                 QFileDevice::FileModificationTime));
     }
     writeSettingsFile(path, version(1));
-    QCOMPARE(entries(dir.path()),
-             (QStringList{"notes", "quennix.ini", going, "quennix.ini.saving-notes"}));
+    QCOMPARE(entries(dir.path()), (QStringList{"notes", "quennix.ini", "quennix.ini.saving-+1",
+                                               going, "quennix.ini.saving-notes"}));
     QVERIFY(!alive.waitForFinished(100));
 }
 

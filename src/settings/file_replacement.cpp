@@ -147,7 +147,8 @@ void removeStaleSaves(const QString &path) {
 void makeFolderFor(const QString &path) {
     const QString folder = QFileInfo(path).absolutePath();
     QStringList missing;
-    for (QDir d(folder); !d.exists() && !d.isRoot(); d.setPath(QFileInfo(d.path()).path()))
+    // Up to the nearest folder that is there (at worst the root).
+    for (QDir d(folder); !d.exists(); d.setPath(QFileInfo(d.path()).path()))
         missing.prepend(d.path());
     for (const QString &f : missing) {
         // Another program may make the same folder at the same moment.
