@@ -4,6 +4,7 @@
 
 #include "settings/field_reader.h"
 #include "settings/settings_file.h"
+#include "settings/settings_location.h"
 #include "support/helpers.h"
 
 #include <QBuffer>
@@ -69,6 +70,8 @@ private slots:
     void atTheName_data();
     void atTheName();
     void killedSaves();
+    void location_data();
+    void location();
 };
 
 void TestSettings::reading_data() {
@@ -272,6 +275,48 @@ void TestSettings::killedSaves() {
     QCOMPARE(entries(dir.path()),
              (QStringList{"notes", "quennix.ini", going, "quennix.ini.saving-notes"}));
     QVERIFY(!alive.waitForFinished(100));
+}
+
+void TestSettings::location_data() {
+    // Which file start-up reads and every close writes, among those there:
+    // "program" beside the program, "own" the user's, "a" and "b" defaults in
+    // the config folders a and b (<a>: its absolute name; a: relative, from
+    // the working folder, where it is too).
+    QTest::addColumn<bool>("writable"); // the program's folder
+    QTest::addColumn<QString>("configDirs");
+    QTest::addColumn<QString>("files");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("save");
+    row("own folder: beside, no defaults", true, "<a>", "program a", "program", "program");
+    row("first start, no defaults", false, "<a>:<b>", "", "own", "own");
+    row("defaults: the first folder with them", false, "<a>:<b>", "b", "b", "own");
+    row("defaults: in order", false, "<b>:<a>", "a b", "b", "own");
+    row("defaults: relative entries skipped", false, "a:<b>", "a b", "b", "own");
+    row("defaults: until one's own file", false, "<a>", "a own", "own", "own");
+    row("a file beside a read-only program", false, "<a>", "program", "own", "own");
+}
+
+void TestSettings::location() {
+    QFETCH(bool, writable);
+    QFETCH(QString, configDirs);
+    QFETCH(QString, files);
+    QFETCH(QString, read);
+    QFETCH(QString, save);
+    QTemporaryDir dir;
+    const QMap<QString, QString> paths{{"program", dir.filePath("bin/quennix.ini")},
+                                       {"own", dir.filePath("home/.config/quennix/quennix.ini")},
+                                       {"a", dir.filePath("a/quennix/quennix.ini")},
+                                       {"b", dir.filePath("b/quennix/quennix.ini")}};
+    for (const QString &file : files.split(' ', Qt::SkipEmptyParts))
+        put(paths[file], {});
+    const QString working = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(working); });
+    QDir::setCurrent(dir.path());
+    configDirs.replace("<", dir.path() + "/").remove(">");
+    const SettingsLocation at =
+        settingsLocation({dir.filePath("bin"), writable, configDirs, {}, dir.filePath("home")});
+    QCOMPARE(at.readPath, paths[read]);
+    QCOMPARE(at.savePath, paths[save]);
 }
 
 int main(int argc, char **argv) {

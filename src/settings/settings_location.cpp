@@ -21,6 +21,20 @@ QString perUserPath(const SettingsPlaces &places) {
     return QDir(QDir(base).filePath(QStringLiteral("quennix"))).filePath(kFileName);
 }
 
+// The first quennix/quennix.ini along $XDG_CONFIG_DIRS, skipping relative
+// entries as XDG_CONFIG_HOME's; none when no folder holds one.
+QString defaultsPath(const SettingsPlaces &places) {
+    const QStringList dirs = places.configDirs.isEmpty()
+                                 ? QStringList{QStringLiteral("/etc/xdg")}
+                                 : places.configDirs.split(QLatin1Char(':'));
+    for (const QString &dir : dirs) {
+        const QString path = QDir(dir).filePath(QStringLiteral("quennix/") + kFileName);
+        if (QDir::isAbsolutePath(dir) && QFileInfo::exists(path))
+            return path;
+    }
+    return {};
+}
+
 } // namespace
 
 SettingsPlaces SettingsPlaces::current() {
@@ -30,6 +44,7 @@ SettingsPlaces SettingsPlaces::current() {
     // takes a folder this user may write, on a file system mounted writable.
     places.programDirWritable =
         ::access(QFile::encodeName(places.programDir).constData(), W_OK | X_OK) == 0;
+    places.configDirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
     places.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     places.home = QDir::homePath();
     return places;
@@ -40,8 +55,8 @@ SettingsLocation settingsLocation(const SettingsPlaces &places) {
     if (places.programDirWritable)
         return {beside, beside};
     const QString own = perUserPath(places);
-    const bool startFromDefaults = !QFileInfo::exists(own) && QFileInfo::exists(beside);
-    return {startFromDefaults ? beside : own, own};
+    const QString defaults = QFileInfo::exists(own) ? QString() : defaultsPath(places);
+    return {defaults.isEmpty() ? own : defaults, own};
 }
 
 } // namespace quennix

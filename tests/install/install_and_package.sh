@@ -57,9 +57,10 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate-tree --no-net "$root/usr" 2>&1 | grep -E '^ *[EW]: ' | tee "$tmp/as.log" >&2 || true
 ! grep -qv ' url-homepage-missing$' "$tmp/as.log" || fail "appstreamcli validate-tree"
 
+mkdir -p "$tmp/xdg/quennix"
 printf '%s\n' Top=1440 Left=2880 Height=1440 Width=4800 FontName= FontBold=True FontItalic=False \
-    "BaseTime=25/12/2030 6:30:00 PM" Mode=2 >"$root/usr/lib/quennix/quennix.ini"
-saved=$(sed 's/$/\r/' "$root/usr/lib/quennix/quennix.ini") # as the program writes it: CR LF
+    "BaseTime=25/12/2030 6:30:00 PM" Mode=2 >"$tmp/xdg/quennix/quennix.ini"
+saved=$(sed 's/$/\r/' "$tmp/xdg/quennix/quennix.ini") # as the program writes it: CR LF
 mkdir -p "$tmp/user" "$tmp/run" && chmod -R a+rX "$tmp" && chmod 1777 "$tmp/run"
 # An ordinary user: nobody when this runs as root, else the user running it.
 run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
@@ -68,7 +69,7 @@ run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
 # as a close does once the program catches it (bit 15 of SigCgt). A relative
 # XDG_CONFIG_HOME is no folder: the user's own is ~/.config.
 run_user() {
-    (cd "$tmp/user" && exec env XDG_CONFIG_HOME=config HOME="$tmp/user" QT_QPA_PLATFORM=offscreen \
+    (cd "$tmp/user" && exec env XDG_CONFIG_HOME=config XDG_CONFIG_DIRS="rel:$tmp/xdg" HOME="$tmp/user" QT_QPA_PLATFORM=offscreen \
         XDG_RUNTIME_DIR="$tmp/run" "${run_as[@]}" "$root/usr/bin/quennix") >"$tmp/app.log" 2>&1 &
     local pid=$! mask
     for _ in $(seq 200); do
@@ -84,5 +85,5 @@ run_user # from the administrator's file, saved as the user's own
 sed -i 's/^Top=1440/Top=2880/' "$own" && run_user # then from the user's own
 [[ $(cat "$own") == "${saved/Top=1440/Top=2880}" ]] || fail "the user's own settings were not read"
 chmod -R u+w "$root"
-[[ $(ls "$root/usr/lib/quennix") == $'quennix\nquennix.ini' ]] || fail "the package's folder changed"
+[[ $(ls "$root/usr/lib/quennix") == quennix ]] || fail "the package's folder changed"
 echo "-- ok: $(basename "$deb"), $(stat -c %s "$deb") bytes; Depends: $depends"
