@@ -283,42 +283,56 @@ void TestSettings::killedSaves() {
 }
 
 void TestSettings::location_data() {
-    // Where start-up reads and the close writes ("": nowhere), from the program's folder
-    // (the user's or not; an administrator's file there), XDG_CONFIG_HOME and HOME (or
-    // none; or a user the password database does not know). Capitals are folders.
-    for (const char *column : {"program", "configHome", "home", "read", "saved"})
+    // Where start-up reads and the close writes ("": nowhere), from the program's folder (the
+    // user's or not), XDG_CONFIG_HOME and HOME (or none; or a user the password database does
+    // not know), XDG_CONFIG_DIRS and the files there. Capitals are folders; "~": that home.
+    for (const char *column :
+         {"program", "configHome", "home", "configDirs", "files", "read", "saved"})
         QTest::addColumn<QString>(column);
-    const QString beside = "P/quennix.ini", ini = "/.config/quennix/quennix.ini";
-    row("the program's folder is the user's", "mine", "", "H", beside, beside);
-    row("XDG_CONFIG_HOME", "", "X", "H", "X/quennix/quennix.ini", "X/quennix/quennix.ini");
-    row("a relative XDG_CONFIG_HOME", "", "x", "H", "H" + ini, "H" + ini);
-    row("an administrator's file until the user's", "file", "", "H", beside, "H" + ini);
-    row("no HOME: the password database's", "", "", "<unset>", "~" + ini, "~" + ini);
-    row("a relative HOME", "", "", "h", "~" + ini, "~" + ini);
-    row("no home: nowhere", "", "", "<unknown user>", "", "");
-    row("no home, an administrator's file", "file", "", "<unknown user>", beside, "");
+    const QString ini = "/.config/quennix/quennix.ini", own = "H" + ini;
+    const QString a = "A/quennix/quennix.ini", b = "B/quennix/quennix.ini";
+    row("the program's folder is the user's", "mine", "", "H", "A", a, "P/quennix.ini",
+        "P/quennix.ini");
+    row("XDG_CONFIG_HOME", "", "X", "H", "", "", "X/quennix/quennix.ini", "X/quennix/quennix.ini");
+    row("a relative XDG_CONFIG_HOME", "", "x", "H", "", "", own, own);
+    row("defaults: the first folder with them", "", "", "H", "A:B", b, b, own);
+    row("defaults: relative folders skipped", "", "", "H", "a:B", "a/quennix/quennix.ini " + b, b,
+        own);
+    row("defaults until the user's own", "", "", "H", "A", a + " " + own, own, own);
+    row("a file beside a read-only program is none", "", "", "H", "A", "P/quennix.ini", own, own);
+    row("no HOME: the password database's", "", "", "<unset>", "", "", "~" + ini, "~" + ini);
+    row("a relative HOME", "", "", "h", "", "", "~" + ini, "~" + ini);
+    row("no home: nowhere", "", "", "<unknown user>", "", "", "", "");
+    row("no home, defaults", "", "", "<unknown user>", "A", a, a, "");
 }
 
 void TestSettings::location() {
     QFETCH(QString, program);
     QFETCH(QString, configHome);
     QFETCH(QString, home);
+    QFETCH(QString, configDirs);
+    QFETCH(QString, files);
     QFETCH(QString, read);
     QFETCH(QString, saved);
     QTemporaryDir dir;
-    const auto at = [&](QString p) { // "~": the home the password database gives
+    const auto at = [&](QString p) {
         p.replace('~', passwdHome(getuid()));
         return p.isEmpty() || !p[0].isUpper() ? p : dir.filePath(p);
     };
-    if (program == "file")
-        put(at("P/quennix.ini"), "");
-    const auto restore = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
+    const auto restore = qScopeGuard([old = qgetenv("HOME"), working = QDir::currentPath()] {
+        qputenv("HOME", old), QDir::setCurrent(working);
+    });
+    QDir::setCurrent(dir.path()); // where a relative folder would be
+    for (const QString &file : files.split(' ', Qt::SkipEmptyParts))
+        put(at(file), "");
     home.startsWith('<') ? qunsetenv("HOME") : qputenv("HOME", at(home).toLocal8Bit());
     SettingsPlaces places = SettingsPlaces::current();
     if (home == "<unknown user>")
         places.home = passwdHome(0x7ffffff0);
-    std::tie(places.programDir, places.programDirWritable, places.configHome) =
-        std::make_tuple(at("P"), program == "mine", at(configHome));
+    QStringList dirs = configDirs.split(':');
+    std::transform(dirs.begin(), dirs.end(), dirs.begin(), at);
+    std::tie(places.programDir, places.programDirWritable, places.configHome, places.configDirs) =
+        std::make_tuple(at("P"), program == "mine", at(configHome), dirs.join(':'));
     const SettingsLocation where = settingsLocation(places);
     QCOMPARE(where.readPath, at(read));
     QCOMPARE(where.savePath, at(saved));

@@ -35,6 +35,20 @@ QString perUserPath(const SettingsPlaces &places) {
     return QDir(QDir(base).filePath(QStringLiteral("quennix"))).filePath(kFileName);
 }
 
+// The first quennix/quennix.ini along $XDG_CONFIG_DIRS, skipping relative
+// entries as XDG_CONFIG_HOME's; none when no folder holds one.
+QString defaultsPath(const SettingsPlaces &places) {
+    const QStringList dirs = places.configDirs.isEmpty()
+                                 ? QStringList{QStringLiteral("/etc/xdg")}
+                                 : places.configDirs.split(QLatin1Char(':'));
+    for (const QString &dir : dirs) {
+        const QString path = QDir(dir).filePath(QStringLiteral("quennix/") + kFileName);
+        if (QDir::isAbsolutePath(dir) && QFileInfo::exists(path))
+            return path;
+    }
+    return {};
+}
+
 } // namespace
 
 QString passwdHome(uid_t user) {
@@ -59,6 +73,7 @@ SettingsPlaces SettingsPlaces::current() {
     // takes a folder this user may write, on a file system mounted writable.
     places.programDirWritable =
         ::access(QFile::encodeName(places.programDir).constData(), W_OK | X_OK) == 0;
+    places.configDirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
     places.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     // $HOME when it names a folder, else the user's entry in the password
     // database. (QDir::homePath() falls back to "/", which would put the
@@ -74,9 +89,10 @@ SettingsLocation settingsLocation(const SettingsPlaces &places) {
     if (places.programDirWritable)
         return {beside, beside};
     const QString own = perUserPath(places);
-    const bool startFromDefaults =
-        (own.isEmpty() || !QFileInfo::exists(own)) && QFileInfo::exists(beside);
-    return {startFromDefaults ? beside : own, own};
+    // With no per-user file there is nothing to look for: the defaults.
+    const QString defaults =
+        !own.isEmpty() && QFileInfo::exists(own) ? QString() : defaultsPath(places);
+    return {defaults.isEmpty() ? own : defaults, own};
 }
 
 } // namespace quennix

@@ -10,6 +10,7 @@ namespace quennix {
 struct SettingsPlaces {
     QString programDir;        // the real executable's folder
     bool programDirWritable{}; // whether a save could replace a file there
+    QString configDirs;        // $XDG_CONFIG_DIRS as set: may be empty or name relative folders
     QString configHome;        // $XDG_CONFIG_HOME as set: may be empty or relative
     QString home;              // the user's home folder; empty when there is none
 
@@ -28,11 +29,12 @@ struct SettingsLocation {
 // in a folder its user cannot write (a system-wide install) keeps each user's
 // settings in $XDG_CONFIG_HOME/quennix/quennix.ini (~/.config when the
 // variable is unset or not absolute). Start-up reads the file the next save
-// writes; while that per-user file does not exist yet, a quennix.ini beside the
-// program (an administrator's defaults) is read instead. A user with neither
-// an absolute XDG_CONFIG_HOME nor a home folder has no per-user file: the
-// settings are then read from beside the program if there are any there, and
-// saved nowhere.
+// writes; while that per-user file does not exist yet, the administrator's
+// defaults are read instead: the first quennix/quennix.ini along
+// $XDG_CONFIG_DIRS (/etc/xdg/quennix/quennix.ini when it is unset or empty).
+// A user with neither an absolute XDG_CONFIG_HOME nor a home folder has no
+// per-user file: the settings are then read from the defaults if there are
+// any, and saved nowhere.
 SettingsLocation settingsLocation(const SettingsPlaces &places);
 
 // The home folder the password database gives user, as programs take it
