@@ -24,13 +24,13 @@ static SettingsRead readAll(QByteArray bytes) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QByteArray written = settingsBytes(
-        readAll(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))).values);
+    const QByteArray written =
+        settingsBytes(readAll(QByteArray(reinterpret_cast<const char *>(data), int(size))).values);
     const SettingsRead again = readAll(written);
-    const bool outOfReach = again.entryErrors.size() == 1 &&
-                            again.entryErrors[0].number() == RunError::overflow().number() &&
-                            again.values.baseTime.value() == kEpoch2000;
-    if ((!again.entryErrors.empty() && !outOfReach) || settingsBytes(again.values) != written)
+    // A base time out of reach is kept: an overflow, counting to 2000, at every start.
+    const auto &e = again.entryErrors;
+    if (e.size() > 1 || settingsBytes(again.values) != written ||
+        (e.size() == 1 && (e[0].number() != 6 || again.values.baseTime.value() != kEpoch2000)))
         abort();
     return 0;
 }

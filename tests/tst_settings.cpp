@@ -94,15 +94,13 @@ void TestSettings::reading_data() {
         QByteArray("\"FontName=A,\r\nB\"xy,Top=1,\"FontName=C"), "Top=1 FontName=C");
     row("fields across the read chunks", chunk + ",\"FontName=q,r\"\r\nTop=5",
         "Top=5 \"FontName=q,r\"");
-    row("blanks across the read chunks", chunk + "x, \t Top=6", "Top=6");
     row("too long is cut", "Top=1,FontName=" + QByteArray(70000, 'n') + ",Mode=1",
         "Top=1 FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
     row("exactly as long as is read", QByteArray(kMaxSettingsBytes - 5, ',') + "Top=9", "Top=9");
     row("case-sensitive, at the start; ninth character untested",
         QByteArray("top=1,xLeft=2,mode=1,BaseTime:01/01/2030,Mode_1"),
         "BaseTime=01/01/2030 Mode=1");
-    row("halves to even, True by its case", QByteArray("Top=2.5,Left=3.5,FontBold=true"),
-        "Top=2 Left=4");
+    row("True by its case", QByteArray("FontBold=true,FontItalic=True"), "FontItalic=True");
     row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"), "Top=7 err6 err6");
     row("errors in file order, once a key",
         QByteArray("Mode=1e10,BaseTime=x,Width=-1e10,Mode=1e11"), "err6 err13 err6");
@@ -296,12 +294,9 @@ void TestSettings::location_data() {
     row("XDG_CONFIG_HOME", "", "X", "H", "", "", "X/quennix/quennix.ini", "X/quennix/quennix.ini");
     row("a relative XDG_CONFIG_HOME", "", "x", "H", "", "", own, own);
     row("defaults: the first folder with them", "", "", "H", "A:B", b, b, own);
-    row("defaults: relative folders skipped", "", "", "H", "a:B", "a/quennix/quennix.ini " + b, b,
-        own);
     row("defaults until the user's own", "", "", "H", "A", a + " " + own, own, own);
     row("a file beside a read-only program is none", "", "", "H", "A", "P/quennix.ini", own, own);
     row("no HOME: the password database's", "", "", "<unset>", "", "", "~" + ini, "~" + ini);
-    row("a relative HOME", "", "", "h", "", "", "~" + ini, "~" + ini);
     row("no home: nowhere", "", "", "<unknown user>", "", "", "", "");
     row("no home, defaults", "", "", "<unknown user>", "A", a, a, "");
 }
@@ -319,10 +314,7 @@ void TestSettings::location() {
         p.replace('~', passwdHome(getuid()));
         return p.isEmpty() || !p[0].isUpper() ? p : dir.filePath(p);
     };
-    const auto restore = qScopeGuard([old = qgetenv("HOME"), working = QDir::currentPath()] {
-        qputenv("HOME", old), QDir::setCurrent(working);
-    });
-    QDir::setCurrent(dir.path()); // where a relative folder would be
+    const auto restore = qScopeGuard([old = qgetenv("HOME")] { qputenv("HOME", old); });
     for (const QString &file : files.split(' ', Qt::SkipEmptyParts))
         put(at(file), "");
     home.startsWith('<') ? qunsetenv("HOME") : qputenv("HOME", at(home).toLocal8Bit());

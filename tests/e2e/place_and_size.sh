@@ -6,8 +6,8 @@
 # come back exactly, in the kind the file names, kept above, the file written
 # back byte for byte, whatever options Qt is given; 32-bit places and sizes give
 # a window on the screen, a small program, a prompt close. The frame offers no
-# close, minimise or maximise box. A FIFO at the file's name is never waited
-# on. A double-click, and Enter, swap the kinds in place. No display: a line.
+# close, minimise or maximise box. A double-click, and Enter, swap the kinds in
+# place. No display: a line.
 set -euo pipefail
 APP_PID="" WM_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=()
 
@@ -156,12 +156,6 @@ rss=$(awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status")
 close_window "$w" && wait_exit
 expect "saved" "$(ini_value Top) $(ini_value Left) $(ini_value Height) $(ini_value Width)" \
     "$((y * 15)) $((x * 15)) $((height * 15)) $((width * 15))"
-
-note "a FIFO at the file's name: a Main box at once, which a kill ends"
-rm "$INI" && mkfifo "$INI" && start_app
-wait_window '^Main$' >/dev/null
-kill -TERM "$APP_PID" && wait_exit
-[[ -p $INI ]] && rm "$INI" || fail "the FIFO was replaced"
 
 write_ini 3000 1500 2400 6000 2 && start_app
 framed=$(wait_window '^Seconds to ')

@@ -62,10 +62,5 @@ inline ZoneTable london() {
                          {utc(2027, 3, 28, 1), 3600},
                          {utc(2027, 10, 31, 1), 0}});
 }
-// Lord Howe: 11:00 ahead, half an hour less from 02:00 on 4 April 2027 to
-// 02:00 on 3 October 2027.
-inline ZoneTable lordHowe() {
-    return ZoneTable(39600, {{utc(2027, 4, 3, 15), 37800}, {utc(2027, 10, 2, 15, 30), 39600}});
-}
 
 } // namespace quennix::test
