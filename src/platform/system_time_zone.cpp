@@ -38,7 +38,8 @@ void SystemTimeZone::follow() const {
         standIn_ = false; // TZ was set anew
     }
     struct stat st {}; // left so when the file is not there (or not asked)
-    const bool systemFile = !tz && ::stat("/etc/localtime", &st) == 0;
+    if (!tz)
+        ::stat("/etc/localtime", &st);
     const auto now =
         std::make_tuple(tz != nullptr, std::string_view(tz ? tz : ""), quint64(st.st_dev),
                         quint64(st.st_ino), qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec));
@@ -47,9 +48,9 @@ void SystemTimeZone::follow() const {
         return;
     stamp_ = Stamp{tz != nullptr,      tz ? tz : "",      quint64(st.st_dev),
                    quint64(st.st_ino), st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
-    // The zone's file is looked at only now that the zone has changed.
-    const bool readable = tz ? zoneFileReadable(zoneFileFor(tz, std::getenv("TZDIR")))
-                             : !systemFile || S_ISREG(st.st_mode);
+    // The zone's file is looked at only now that the zone has changed (and
+    // /etc/localtime the same way as any other).
+    const bool readable = zoneFileReadable(zoneFileFor(tz, std::getenv("TZDIR")));
     // Every tzset() reads TZ afresh, Qt's own before its local-time
     // conversions too, so the stand-in goes into the environment itself:
     // putting TZ back once the library is set would leave the next tzset()
