@@ -123,8 +123,7 @@ APP_ARGS=(-qwindowgeometry 50x50+0+0 -qwindowtitle Wrong) # Qt's options, ignore
 # file beside the real program counts.
 ln -s "$APP" "$WORK_DIR/quennix"
 printf 'Mode=1\r\n' >"$WORK_DIR/quennix.ini"
-# Five starts in a row of each kind: a window manager that lands a frame off
-# its place would make the window creep.
+# Five starts in a row of each kind: a frame landed off its place would creep.
 for mode in 2 2 2 2 2 1 1 1 1 1; do
     [[ -e $INI && $(ini_value Mode) == "$mode" ]] || write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True
     cp "$INI" "$TMP_ROOT/saved.ini"
@@ -137,8 +136,7 @@ for mode in 2 2 2 2 2 1 1 1 1 1; do
     [[ $mode == 1 || $(xprop -id "$w" _MOTIF_WM_HINTS) == *"= 0x1, 0x6,"* ]] || fail "the frame offers more"
     settled "$w" "300 200 350 240" >/dev/null
     close_window "$w" && wait_exit
-    # Every line comes back byte for byte (a setting the story does not
-    # know may come with them).
+    # Every line comes back byte for byte (with any setting the story does not know).
     ! grep -aFxvf "$INI" "$TMP_ROOT/saved.ini" >/dev/null || fail "the ini was changed: $(cat -A "$INI")"
 done
 expect "the ini beside the link" "$(cat "$WORK_DIR/quennix.ini")" $'Mode=1\r'
