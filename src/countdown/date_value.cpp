@@ -32,7 +32,7 @@ std::pair<qint64, qint64> splitSeconds(qint64 seconds) {
 } // namespace
 
 qint64 secondsSinceEpoch(DateValue value) {
-    if (!std::isfinite(value) || std::fabs(value) >= kDayLimit)
+    if (!(std::fabs(value) < kDayLimit)) // also NaN and the infinities
         throw RunError::overflow();
     // The whole part counts days (back, when negative); the fraction's size is
     // always the time since that day's midnight.

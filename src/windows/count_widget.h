@@ -93,7 +93,7 @@ private:
     CountLayout layout_; // the count on screen
     CountGlyphs glyphs_;
     std::vector<CountGlyphs::Glyph> shown_; // its glyphs, placed for the device pixel
-    bool dragging_ = false;
+    bool dragging_{};
     QPoint dragStart_, dragLast_; // whole twips within the widget
 };
 
