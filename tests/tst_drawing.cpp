@@ -137,9 +137,8 @@ void TestDrawing::facesWithoutDigits() {
     glyphs.setAppearance(m.font(40), 1, Qt::black);
     for (const CountGlyphs::Glyph &g : glyphs.place("-0123456789,", QPointF(), m, 40))
         QVERIFY(g.index != 0);
-    // Nothing is kept from one size (or face) to the next.
     const QRectF small = glyphs.place("8", QPointF(), m, 40).at(0).reach;
-    glyphs.setAppearance(m.font(80), 1, Qt::black);
+    glyphs.setAppearance(m.font(80), 1, Qt::black); // nothing kept from the last size
     QVERIFY(glyphs.place("8", QPointF(), m, 80).at(0).reach.width() > small.width() * 1.5);
 }
 

@@ -106,9 +106,8 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP_ROOT/display" >"$T
 XVFB_PID=$!
 until_true 10 test -s "$TMP_ROOT/display" || fail "Xvfb did not start: $(cat "$TMP_ROOT/x.log")"
 export DISPLAY=:$(<"$TMP_ROOT/display")
-# Openbox is ready once it runs its startup command: it names itself the
-# window manager earlier, and a window mapped in between is never shown.
-# The others are ready once they name themselves.
+# Openbox is ready once it runs its startup command (a window mapped after it
+# names itself but before that is never shown); the others once they name themselves.
 wm_ready() { [[ -e $TMP_ROOT/wm-ready ]] || [[ $WM != openbox && $(xprop -root _NET_SUPPORTING_WM_CHECK) == *"# 0x"* ]]; }
 case $WM in
 openbox) openbox --startup "touch $TMP_ROOT/wm-ready" ;;
