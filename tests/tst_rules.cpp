@@ -153,7 +153,7 @@ void TestRules::systemZone() {
     const SystemTimeZone zone; // a FIFO would keep it waiting
     const auto offset = [&](int m) { return QString::number(zone.offsetAt(utc(2027, m, 1))); };
     QCOMPARE(offsets == "-" ? offsets : offset(7) + ' ' + offset(12), offsets);
-    QCOMPARE(zone.revision(), zone.revision());
+    QCOMPARE(zone.revision(), quint64(1)); // read once, when made: no tick reads it again
     ::tzset(); // as Qt does before its own conversions: no waiting either
 }
 
