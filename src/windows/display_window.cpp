@@ -40,8 +40,10 @@ DisplayWindow::DisplayWindow(qint32 mode, AppState &state, Services &services,
     connect(count_, &CountWidget::dragged, this, &DisplayWindow::moveOuterBy);
     // A screen unplugged or made smaller must not take the count with it.
     connect(&services_.screens, &Screens::changed, this, [this] {
+        if (!isVisible())
+            return; // placed when it is shown
         const QRect outer = outerGeometry(), there = placed(outer);
-        if (isVisible() && there != outer)
+        if (there != outer)
             setOuter(there);
     });
     settleTimer_.setInterval(50);
