@@ -7,17 +7,20 @@
 #include "platform/screen_placement.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QLayout>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QWindow>
 
 namespace quennix {
 
 namespace {
 
-// How long after showing the window the frame may still change under it
-// (window managers frame a new window within a few frames), checked every
-// 50 ms.
-constexpr int kSettleTime = 1000;
+// How long after a show the window manager's first report of the frame is
+// waited for (they answer within a tenth of a second, more on a busy
+// machine); a window manager that sends none lands frames where asked.
+constexpr int kLandingWait = 3000;
 
 // The box that asks to end the program when the count cannot be made.
 const QString kDrawingBox = QStringLiteral("Display_Time");
@@ -46,13 +49,11 @@ DisplayWindow::DisplayWindow(qint32 mode, AppState &state, Services &services,
         if (there != outer)
             setOuter(there);
     });
-    settleTimer_.setInterval(50);
-    connect(&settleTimer_, &QTimer::timeout, this, [this] {
-        applyWanted();
-        if (settleUntil_.hasExpired()) {
-            settleTimer_.stop();
-            wantedOuter_.reset();
-        }
+    landingWait_.setSingleShot(true);
+    landingWait_.setInterval(kLandingWait);
+    connect(&landingWait_, &QTimer::timeout, this, [this] {
+        landed_ = true;
+        wantedOuter_.reset();
     });
 }
 
@@ -101,10 +102,61 @@ void DisplayWindow::closeEvent(QCloseEvent *event) {
 
 void DisplayWindow::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
-    // The window manager frames the window now: the wanted place and size
-    // are applied again as the frame becomes known.
-    if (wantedOuter_)
-        setOuter(*wantedOuter_);
+    if (event->spontaneous())
+        return; // a window manager's restore, not a show of ours
+    // Placed on the screens as they are now, whatever changed while the
+    // window was hidden, and its landing awaited.
+    landed_ = false;
+    landingWait_.start();
+    const QRect outer = outerGeometry(), there = placed(outer);
+    if (wantedOuter_ || there != outer)
+        setOuter(there);
+}
+
+void DisplayWindow::hideEvent(QHideEvent *event) {
+    QMainWindow::hideEvent(event);
+    // Hidden by the program (while About is up): shown again where it was.
+    if (!event->spontaneous() && landed_) {
+        wantedOuter_ = frameGeometry();
+        lastFrame_ = frameMargins();
+    }
+    landed_ = false;
+    landingWait_.stop();
+}
+
+void DisplayWindow::moveEvent(QMoveEvent *event) {
+    QMainWindow::moveEvent(event);
+    if (event->spontaneous() && !landed_ && isVisible())
+        reportLanding();
+}
+
+void DisplayWindow::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    if (event->spontaneous() && !landed_ && isVisible())
+        reportLanding();
+}
+
+void DisplayWindow::reportLanding() {
+    const QMargins m = frameMargins();
+    // A frame not yet known: the report of a framed window is still to come.
+    if (m.isNull() && !windowFlags().testFlag(Qt::FramelessWindowHint))
+        return;
+    landed_ = true;
+    landingWait_.stop();
+    const std::optional<QRect> wanted = std::exchange(wantedOuter_, std::nullopt);
+    if (!wanted)
+        return;
+    const QSize client = wanted->size().shrunkBy(m);
+    const QPoint off = frameGeometry().topLeft() - wanted->topLeft();
+    // A size the window manager chose (a tile, a maximised window) stands,
+    // and so does a place further off than its frame could have put it.
+    if ((size() != askedClient_ && size() != client) || qAbs(off.x()) > qMax(m.left(), m.right()) ||
+        qAbs(off.y()) > qMax(m.top(), m.bottom()))
+        return;
+    if (size() != client)
+        resize(client);
+    if (!off.isNull())
+        move(wanted->topLeft());
 }
 
 QMargins DisplayWindow::frameMargins() const {
@@ -127,9 +179,8 @@ QRect DisplayWindow::placed(const QRect &outer) const {
 }
 
 QRect DisplayWindow::outerGeometry() const {
-    if (wantedOuter_)
-        return QRect(wantedOuter_->topLeft(), atLeastMinimum(wantedOuter_->size()));
-    return frameGeometry();
+    // Until the frame has landed, where it is going.
+    return wantedOuter_ ? *wantedOuter_ : frameGeometry();
 }
 
 QRectF DisplayWindow::outerTwips() const {
@@ -149,26 +200,17 @@ void DisplayWindow::moveOuterBy(QPointF travel) {
 }
 
 void DisplayWindow::setOuter(const QRect &outer) {
-    wantedOuter_ = outer;
-    applyWanted();
-    if (isVisible()) {
-        settleUntil_.setRemainingTime(kSettleTime);
-        settleTimer_.start();
-    }
-}
-
-void DisplayWindow::applyWanted() {
-    if (!wantedOuter_)
-        return;
-    const QRect outer = outerGeometry();
-    const QMargins m = frameMargins();
-    const QSize client(outer.width() - m.left() - m.right(), outer.height() - m.top() - m.bottom());
-    if (size() != client)
-        resize(client);
-    // Some window managers land a new frame off the place asked for (IceWM
-    // by its border): moved back once the frame is known.
-    if (frameGeometry().topLeft() != outer.topLeft())
-        move(outer.topLeft());
+    const QRect whole(outer.topLeft(), atLeastMinimum(outer.size()));
+    if (!landed_)
+        wantedOuter_ = whole;
+    // A window shown again has no frame until the window manager frames it
+    // anew: the one it had is the best guess.
+    const QMargins frame = frameMargins();
+    askedClient_ = whole.size().shrunkBy(frame.isNull() ? lastFrame_ : frame);
+    if (size() != askedClient_)
+        resize(askedClient_);
+    if (frameGeometry().topLeft() != whole.topLeft())
+        move(whole.topLeft());
 }
 
 } // namespace quennix

@@ -4,7 +4,6 @@
 #include "count_widget.h"
 #include "platform/services.h"
 
-#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <optional>
@@ -19,10 +18,14 @@ namespace quennix {
 //
 // Qt places a window by its frame but sizes it by its client area, and the
 // frame is only known once the window manager has framed the window; some
-// window managers also land a new frame a few pixels off the place asked
-// for. A place and size set in twips are therefore held as wanted and
-// applied again while the frame settles, so a window closed and reopened
-// comes back to exactly the same outer place and size.
+// window managers also land a frame a few pixels off the place asked for
+// (IceWM by its border, metacity by its title bar when a hidden window is
+// shown again). So each time the window is shown, the place and size asked
+// for are corrected once, when the window manager first reports where the
+// frame landed, and only where the frame alone explains the difference: a
+// window closed and reopened comes back to exactly the same outer place and
+// size, while whatever the user or the window manager does afterwards, or
+// a size the window manager chose (a tiling one's tile), stands.
 class DisplayWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -68,6 +71,9 @@ protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void reportCountFailure(const RunError &error);
@@ -78,18 +84,27 @@ private:
     QSize atLeastMinimum(QSize outer) const;
     // Where the outer frame `outer` goes on the screens.
     QRect placed(const QRect &outer) const;
-    // Places the outer frame at `outer` and holds it there while it settles.
+    // Places the outer frame at `outer`; before the frame has landed, that is
+    // also the place its landing is corrected to.
     void setOuter(const QRect &outer);
-    void applyWanted();
+    // The window manager's first report of the frame since the window was
+    // shown: the one correction, where the frame explains the difference.
+    void reportLanding();
 
     AppState &state_;
     Services &services_;
     qint32 mode_;
     CountWidget *count_;
-    // The outer frame asked for, until the frame has settled on it.
+    // Whether the frame has landed since the window was last shown (a window
+    // manager that never reports it is waited for only so long).
+    bool landed_ = false;
+    QTimer landingWait_;
+    // The outer frame asked for before it landed, and the client size that
+    // was asked for with it (the frame as then known taken off).
     std::optional<QRect> wantedOuter_;
-    QTimer settleTimer_;
-    QDeadlineTimer settleUntil_;
+    QSize askedClient_;
+    // The frame the window had when it was last hidden.
+    QMargins lastFrame_;
 };
 
 } // namespace quennix
