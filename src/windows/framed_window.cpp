@@ -9,8 +9,11 @@
 namespace quennix {
 
 FramedWindow::FramedWindow(AppState &state, Services &services)
-    // A caption but no close, minimise or maximise buttons.
-    : DisplayWindow(kMode, state, services, Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    // A caption, and no minimise or maximise buttons. Closing is allowed:
+    // window managers that follow the hints (kwin, metacity, IceWM) would
+    // otherwise refuse Alt+F4 and their own Close, and some draw a close box.
+    : DisplayWindow(kMode, state, services,
+                    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setupMenu();
     placeBuiltIn(QRectF(1920, 3420, 2388, 756), menuBar()->sizeHint().height());
     setWindowTitle(openingCaption());
