@@ -46,13 +46,19 @@ Settings settingsOf(const DisplayWindow &window, const AppState &state) {
     return s;
 }
 
-void saveSettings(const DisplayWindow &window, const AppState &state, const QString &path,
-                  Dialogs &dialogs) {
+std::optional<RunError> saveSettings(const DisplayWindow &window, const AppState &state,
+                                     const QString &path) {
     try {
         writeSettingsFile(path, settingsBytes(settingsOf(window, state)));
     } catch (const RunError &e) {
-        dialogs.tell(e.text(), kSaveBox);
+        return e;
     }
+    return std::nullopt;
+}
+
+void reportSave(const std::optional<RunError> &failure, Dialogs &dialogs) {
+    if (failure)
+        dialogs.tell(failure->text(), kSaveBox);
 }
 
 } // namespace quennix

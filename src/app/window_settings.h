@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/app_state.h"
 #include "platform/dialogs.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 
 namespace quennix {
 
@@ -30,9 +30,13 @@ void applySettings(DisplayWindow &window, const Settings &s);
 // shared face and base time.
 Settings settingsOf(const DisplayWindow &window, const AppState &state);
 
-// Writes the record for a window that is closing. A failure is reported in
-// a "Shutdown" box, and the old file stays as it was.
-void saveSettings(const DisplayWindow &window, const AppState &state, const QString &path,
-                  Dialogs &dialogs);
+// Writes the record for a window that is closing. What stopped it, if
+// anything; the old file then stays as it was.
+std::optional<RunError> saveSettings(const DisplayWindow &window, const AppState &state,
+                                     const QString &path);
+
+// A save that failed, in a "Shutdown" box: for a close the user made, who is
+// there to read it.
+void reportSave(const std::optional<RunError> &failure, Dialogs &dialogs);
 
 } // namespace quennix

@@ -4,6 +4,8 @@
 #include "window_settings.h"
 #include "windows/window_factory.h"
 
+#include <QDebug>
+
 namespace quennix {
 
 WindowSwitcher::WindowSwitcher(AppState &state, Services &services, const QString &settingsPath)
@@ -11,9 +13,10 @@ WindowSwitcher::WindowSwitcher(AppState &state, Services &services, const QStrin
 
 DisplayWindow &WindowSwitcher::load(qint32 mode) {
     DisplayWindow *window = makeDisplayWindow(mode, state_, services_);
-    QObject::connect(window, &DisplayWindow::exitRequested, window, [this] { saveAndEnd(); });
+    QObject::connect(window, &DisplayWindow::exitRequested, window,
+                     [this] { saveAndEnd(EndAskedBy::User); });
     QObject::connect(window, &DisplayWindow::closing, window, [this, window] {
-        saveSettings(*window, state_, settingsPath_, services_.dialogs);
+        reportSave(saveSettings(*window, state_, settingsPath_), services_.dialogs);
     });
     QObject::connect(window, &DisplayWindow::switchRequested, window,
                      [this, window] { switchFrom(*window); });
@@ -32,16 +35,22 @@ DisplayWindow &WindowSwitcher::switchFrom(DisplayWindow &me) {
     return other;
 }
 
-void WindowSwitcher::saveAndEnd() {
+void WindowSwitcher::saveAndEnd(EndAskedBy askedBy) {
     // Once a box that ends the program is up, it ends without a save,
     // however the end comes.
-    if (current_ && !services_.programEnd.isEnding())
-        saveSettings(*current_, state_, settingsPath_, services_.dialogs);
+    if (current_ && !services_.programEnd.isEnding()) {
+        const std::optional<RunError> failure = saveSettings(*current_, state_, settingsPath_);
+        if (askedBy == EndAskedBy::User)
+            reportSave(failure, services_.dialogs);
+        else if (failure)
+            qWarning().noquote() << "quennix: the settings were not saved:" << failure->text();
+    }
     services_.programEnd.endNow();
 }
 
 void WindowSwitcher::endOn(TerminationRequests &requests) {
-    QObject::connect(&requests, &TerminationRequests::requested, [this] { saveAndEnd(); });
+    QObject::connect(&requests, &TerminationRequests::requested,
+                     [this] { saveAndEnd(EndAskedBy::Session); });
 }
 
 } // namespace quennix

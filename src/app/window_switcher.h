@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/app_state.h"
 #include "platform/services.h"
 #include "platform/termination_requests.h"
+#include "state/app_state.h"
 #include "windows/display_window.h"
 
 #include <QPointer>
@@ -26,11 +26,15 @@ public:
     // me closes (and saves the settings), so the program never has no window.
     DisplayWindow &switchFrom(DisplayWindow &me);
 
+    // Who asked the program to end: the user (File > Exit), who is told of a
+    // failed save in a box, or the session (a logout, a `kill`, the display
+    // gone), which waits for no click: a failure is one line on standard
+    // error.
+    enum class EndAskedBy { User, Session };
     // Saves the settings for the window shown now, if any, and ends the
-    // program at once: File > Exit, a logout, a `kill`. Once a box that ends
-    // the program is up, it only ends it.
-    void saveAndEnd();
-    // Saves and ends so when asked to terminate (a logout, a `kill`).
+    // program at once. Once a box that ends the program is up, it only ends it.
+    void saveAndEnd(EndAskedBy askedBy);
+    // Saves and ends so when the session asks the program to terminate.
     void endOn(TerminationRequests &requests);
 
 private:

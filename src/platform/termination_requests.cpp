@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@ namespace {
 
 int pipeFds[2];
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+TerminationRequests *listening = nullptr;
 
 extern "C" void onSignal(int number) {
     const int saved = errno;
@@ -22,9 +24,18 @@ extern "C" void onSignal(int number) {
     errno = saved;
 }
 
+extern "C" void onExit() {
+    // Not after main() has returned: by then the instance is gone.
+    if (listening)
+        emit listening->requested(0);
+}
+
 } // namespace
 
 TerminationRequests::TerminationRequests(QObject *parent) : QObject(parent) {
+    static const bool atExit = std::atexit(onExit) == 0;
+    if (atExit)
+        listening = this;
     if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
         return; // without the pipe the signals keep their default effect
     notifier_ = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
@@ -38,6 +49,7 @@ TerminationRequests::TerminationRequests(QObject *parent) : QObject(parent) {
 }
 
 TerminationRequests::~TerminationRequests() {
+    listening = nullptr;
     for (int s : kSignals)
         ::signal(s, SIG_DFL);
     if (notifier_) { // the pipe was made
