@@ -166,6 +166,13 @@ void TestWindows::dragging() {
     s.screens.areas = {QRect(0, 0, 1280, 800)};
     emit s.screens.changed();
     QCOMPARE(w.outerTwips(), QRectF(0, 0, 19200, 12000));
+    // Screens changed while it is hidden (About is up): placed when shown.
+    w.setOuterTwips(QRectF(13500, 7500, 5250, 3600));
+    w.hide();
+    s.screens.areas = {QRect(0, 0, 800, 600)};
+    emit s.screens.changed();
+    w.show();
+    QCOMPARE(w.outerTwips(), QRectF(6750, 5400, 5250, 3600));
 }
 
 void TestWindows::failedSaveIsReported() { // a folder in its place: the switch still completes
@@ -176,6 +183,14 @@ void TestWindows::failedSaveIsReported() { // a folder in its place: the switch 
     QCOMPARE(s.dialogs.boxes, QStringList{"Shutdown|Err(75), Path/File access error"});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(s.window().mode(), 1);
+    // A logout waits for no click: one line, and the end.
+    QTest::ignoreMessage(QtWarningMsg,
+                         "quennix: the settings were not saved: Err(75), Path/File access error");
+    TerminationRequests requests;
+    s.switcher.endOn(requests);
+    emit requests.requested(SIGTERM);
+    QVERIFY(s.programEnd.isEnding());
+    QCOMPARE(s.dialogs.boxes.size(), 1);
 }
 
 void TestWindows::commands_data() {

@@ -14,9 +14,10 @@ if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
     packages+=(xvfb openbox xdotool x11-utils wmctrl)
-    # The other window managers the story runs under (xfwm4 takes its
-    # settings over a D-Bus session of its own).
-    packages+=(icewm xfwm4 dbus-daemon metacity fluxbox)
+    # The other window managers the story runs under (xfwm4 and kwin take
+    # their settings over a D-Bus session of their own; kwin draws its frames
+    # with the Breeze decoration), the tiling i3 among them.
+    packages+=(icewm xfwm4 dbus-daemon metacity fluxbox kwin-x11 kwin-style-breeze i3-wm)
     # Faces that draw no digits of their own: one without any, one of symbols.
     packages+=(fonts-droid-fallback fonts-urw-base35)
     # The package's checks: lintian on the files built, autopkgtest on the

@@ -146,17 +146,19 @@ void DisplayWindow::reportLanding() {
     const std::optional<QRect> wanted = std::exchange(wantedOuter_, std::nullopt);
     if (!wanted)
         return;
-    const QSize client = wanted->size().shrunkBy(m);
     const QPoint off = frameGeometry().topLeft() - wanted->topLeft();
-    // A size the window manager chose (a tile, a maximised window) stands,
-    // and so does a place further off than its frame could have put it.
-    if ((size() != askedClient_ && size() != client) || qAbs(off.x()) > qMax(m.left(), m.right()) ||
+    // A maximised window stays so (xfwm4 maximises one that asks for the
+    // whole work area before its frame is known), and a place further off
+    // than the frame could have put it is someone's move.
+    if ((windowState() & Qt::WindowMaximized) || qAbs(off.x()) > qMax(m.left(), m.right()) ||
         qAbs(off.y()) > qMax(m.top(), m.bottom()))
         return;
-    if (size() != client)
-        resize(client);
-    if (!off.isNull())
-        move(wanted->topLeft());
+    // Asked of the native window, so the widget follows only what the window
+    // manager grants: one that refuses (a tiling one) leaves Qt's idea of the
+    // size and the real one the same.
+    const QRect client(wanted->topLeft() + QPoint(m.left(), m.top()), wanted->size().shrunkBy(m));
+    if (client != geometry())
+        windowHandle()->setGeometry(client);
 }
 
 QMargins DisplayWindow::frameMargins() const {
@@ -206,9 +208,9 @@ void DisplayWindow::setOuter(const QRect &outer) {
     // A window shown again has no frame until the window manager frames it
     // anew: the one it had is the best guess.
     const QMargins frame = frameMargins();
-    askedClient_ = whole.size().shrunkBy(frame.isNull() ? lastFrame_ : frame);
-    if (size() != askedClient_)
-        resize(askedClient_);
+    const QSize client = whole.size().shrunkBy(frame.isNull() ? lastFrame_ : frame);
+    if (size() != client)
+        resize(client);
     if (frameGeometry().topLeft() != whole.topLeft())
         move(whole.topLeft());
 }

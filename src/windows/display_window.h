@@ -99,10 +99,8 @@ private:
     // manager that never reports it is waited for only so long).
     bool landed_ = false;
     QTimer landingWait_;
-    // The outer frame asked for before it landed, and the client size that
-    // was asked for with it (the frame as then known taken off).
+    // The outer frame asked for before it landed.
     std::optional<QRect> wantedOuter_;
-    QSize askedClient_;
     // The frame the window had when it was last hidden.
     QMargins lastFrame_;
 };
