@@ -146,19 +146,19 @@ void DisplayWindow::reportLanding() {
     const std::optional<QRect> wanted = std::exchange(wantedOuter_, std::nullopt);
     if (!wanted)
         return;
-    const QPoint off = frameGeometry().topLeft() - wanted->topLeft();
-    // A maximised window stays so (xfwm4 maximises one that asks for the
-    // whole work area before its frame is known), and a place further off
-    // than the frame could have put it is someone's move.
-    if ((windowState() & Qt::WindowMaximized) || qAbs(off.x()) > qMax(m.left(), m.right()) ||
-        qAbs(off.y()) > qMax(m.top(), m.bottom()))
+    // Only what the frame explains is corrected: each edge off by no more
+    // than the frame's width there. A tile, a place the user or the window
+    // manager chose, and a maximised window (xfwm4 maximises one that asks
+    // for the whole work area before its frame is known) stand.
+    const QRect f = frameGeometry();
+    const auto within = [](int a, int b, int slack) { return qAbs(a - b) <= slack; };
+    if ((windowState() & Qt::WindowMaximized) ||
+        !within(f.left(), wanted->left(), qMax(m.left(), m.right())) ||
+        !within(f.top(), wanted->top(), qMax(m.top(), m.bottom())) ||
+        !within(f.width(), wanted->width(), m.left() + m.right()) ||
+        !within(f.height(), wanted->height(), m.top() + m.bottom()))
         return;
-    // Asked of the native window, so the widget follows only what the window
-    // manager grants: one that refuses (a tiling one) leaves Qt's idea of the
-    // size and the real one the same.
-    const QRect client(wanted->topLeft() + QPoint(m.left(), m.top()), wanted->size().shrunkBy(m));
-    if (client != geometry())
-        windowHandle()->setGeometry(client);
+    setOuter(*wanted);
 }
 
 QMargins DisplayWindow::frameMargins() const {
@@ -207,12 +207,19 @@ void DisplayWindow::setOuter(const QRect &outer) {
         wantedOuter_ = whole;
     // A window shown again has no frame until the window manager frames it
     // anew: the one it had is the best guess.
-    const QMargins frame = frameMargins();
-    const QSize client = whole.size().shrunkBy(frame.isNull() ? lastFrame_ : frame);
-    if (size() != client)
-        resize(client);
-    if (frameGeometry().topLeft() != whole.topLeft())
-        move(whole.topLeft());
+    const QMargins known = frameMargins(), frame = known.isNull() ? lastFrame_ : known;
+    const QRect client(whole.topLeft() + QPoint(frame.left(), frame.top()),
+                       whole.size().shrunkBy(frame));
+    // A window on the screen is asked through its native window, so the
+    // widget follows only what the window manager grants: one that refuses
+    // (a tiling one) leaves Qt's idea of the window and the real one the same.
+    if (windowHandle() && windowHandle()->isExposed()) {
+        if (client != geometry())
+            windowHandle()->setGeometry(client);
+        return;
+    }
+    resize(client.size());
+    move(whole.topLeft());
 }
 
 } // namespace quennix

@@ -134,12 +134,12 @@ until_true 30 wm_ready || fail "$WM did not start: $(cat "$TMP_ROOT/x.log")"
 APP_ARGS=(-qwindowgeometry 50x50+0+0 -qwindowtitle Wrong) # Qt's options, ignored at every start
 
 if [[ $WM == i3 ]]; then
-    note "a tile: one count fitted to it, and the size it really has saved"
+    note "a tile: one count fitted to it, also after About, and the size it really has saved"
     write_ini 3000 4500 3600 5250 2 && start_app
     w=$(wait_window '^Seconds to ')
     tiled() { read -r _ _ cw ch <<<"$(client "$w")" && ((cw > 700 && ch > 500)); }
     until_true 10 tiled || fail "not tiled: $(client "$w")"
-    close_window "$w" && wait_exit
+    about "$w" >/dev/null && close_window "$w" && wait_exit
     (($(ini_value Width) >= cw * 15 && $(ini_value Height) >= ch * 15)) ||
         fail "saved $(ini_value Width) x $(ini_value Height) twips for a tile of $cw x $ch px"
     exit 0
