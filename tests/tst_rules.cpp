@@ -40,15 +40,6 @@ FitMeasure synthetic(double pixelsPerPoint, int largest = 0) {
             }};
 }
 
-// The rule tried one size at a time from 2 up, as the search must agree with.
-int stepping(double w, double h, const QString &text, const FitMeasure &m) {
-    const FitRule rule(w, h, text, m);
-    int size = 2;
-    while (!rule.fails(size))
-        ++size;
-    return rule.answer(size);
-}
-
 // What a rule gives, as text, or "overflow".
 template <typename F> QString outcome(F &&rule) {
     try {
@@ -311,8 +302,9 @@ void TestRules::syntheticFaces() {
     // The search agrees with trying every size, in areas from tiny to huge.
     for (int w = 1; w < 5000; w += 1 + w / 3)
         for (int h = 1; h < 5000; h += 1 + h / 3)
-            QCOMPARE(fitFontSize(pixelsToTwips(w, kDpi), pixelsToTwips(h, kDpi), text, m),
-                     stepping(pixelsToTwips(w, kDpi), pixelsToTwips(h, kDpi), text, m));
+            QCOMPARE(
+                fitFontSize(pixelsToTwips(w, kDpi), pixelsToTwips(h, kDpi), text, m),
+                fitFontSizeByStepping(pixelsToTwips(w, kDpi), pixelsToTwips(h, kDpi), text, m));
 }
 
 void TestRules::layout() {
