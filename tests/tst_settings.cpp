@@ -3,6 +3,7 @@
 // its name, saves that never leave a broken file.
 
 #include "settings/field_reader.h"
+#include "settings/file_replacement.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 #include "support/helpers.h"
@@ -339,6 +340,7 @@ int main(int argc, char **argv) {
                 std::fputs("saved\n", stdout), std::fflush(stdout);
         }
     }
+    ignoreFileSizeSignal(); // as the program does at its start
     QCoreApplication app(argc, argv);
     TestSettings test;
     return QTest::qExec(&test, argc, argv);
