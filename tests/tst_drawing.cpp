@@ -5,7 +5,7 @@
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"
-#include "platform/qt_dialogs.h"
+#include "platform/system_dialogs.h"
 #include "platform/termination_requests.h"
 #include "support/fake_session.h"
 
@@ -169,7 +169,7 @@ void TestDrawing::countThatCannotBeDrawnEnds() {
 void TestDrawing::realBoxes() {
     // The real boxes: the one that ends the program asks Yes or No; a question
     // cancelled gives nothing, whatever was typed.
-    QtDialogs dialogs;
+    SystemDialogs dialogs;
     QMessageBox::StandardButtons shown;
     QTimer::singleShot(0, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
