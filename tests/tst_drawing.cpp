@@ -11,6 +11,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QtTest>
 #include <csignal>
 
@@ -25,6 +26,8 @@ private slots:
     void repaintsWhatChanged();
     void facesWithoutDigits_data();
     void facesWithoutDigits();
+    void wholeFace_data();
+    void wholeFace();
     void countThatCannotBeDrawnEnds();
     void realBoxes();
 };
@@ -42,6 +45,11 @@ void TestDrawing::tickDrawsEachNewSecond() {
         s.ticker.fire();
         QCOMPARE(shown(w), QString::fromLatin1(text));
     }
+    const double serif = w.count().fontSize(); // a new shared face: fitted at the next second
+    s.state.setFontName("DejaVu Sans Mono");
+    s.clock.step(1);
+    s.ticker.fire();
+    QVERIFY(w.count().fontSize() < serif); // its bold digits are wider
     // Across London's change to summer time, the real seconds; when the user
     // travels, at the next tick, to 03:00 four hours behind UTC.
     s.setBaseTime(*textToDate(QStringLiteral("28/03/2027 3:00")));
@@ -140,6 +148,43 @@ void TestDrawing::facesWithoutDigits() {
     const QRectF small = glyphs.place("8", QPointF(), m, 40).at(0).reach;
     glyphs.setAppearance(m.font(80), 1, Qt::black); // nothing kept from the last size
     QVERIFY(glyphs.place("8", QPointF(), m, 80).at(0).reach.width() > small.width() * 1.5);
+}
+
+void TestDrawing::wholeFace_data() {
+    QTest::addColumn<int>("line");
+    row("underline", 0);
+    row("overline", 1);
+    row("strike-out", 2);
+}
+
+void TestDrawing::wholeFace() { // the face's lines are drawn, and within each glyph's reach
+    QFETCH(int, line);
+    QFont face("DejaVu Sans");
+    face.setUnderline(line == 0), face.setOverline(line == 1), face.setStrikeOut(line == 2);
+    const FontMeasurer m(face, 96, 96);
+    CountGlyphs glyphs;
+    glyphs.setAppearance(m.font(40), 1, Qt::black);
+    const std::vector<CountGlyphs::Glyph> placed = glyphs.place("1,111", QPointF(0, 60), m, 40);
+    QImage image(200, 90, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    glyphs.draw(painter, placed, image.rect());
+    painter.end();
+    QRectF reach;
+    for (const CountGlyphs::Glyph &g : placed)
+        reach |= g.reach.adjusted(-1, -1, 1, 1);
+    QVERIFY(reach.contains(inkOf(image, Qt::white)));
+    const int from = 1, to = qFloor(placed.back().at.x() + m.advance('1', 40)) - 1;
+    const auto across = [&](int y) { // inked from the first glyph's start to the last one's end
+        for (int x = from; x < to; ++x)
+            if (image.pixelColor(x, y) == Qt::white)
+                return false;
+        return true;
+    };
+    bool found = false;
+    for (int y = 0; y < image.height(); ++y)
+        found = found || across(y);
+    QVERIFY(found);
 }
 
 void TestDrawing::countThatCannotBeDrawnEnds() {
