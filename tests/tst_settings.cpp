@@ -98,8 +98,8 @@ void TestSettings::reading_data() {
     row("too long is cut", "Top=1,FontName=" + QByteArray(70000, 'n') + ",Mode=1",
         "Top=1 FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
     row("exactly as long as is read", QByteArray(kMaxSettingsBytes - 5, ',') + "Top=9", "Top=9");
-    row("case-sensitive, at the start; ninth character untested",
-        QByteArray("top=1,xLeft=2,mode=1,BaseTime:01/01/2030,Mode_1"),
+    row("case-sensitive, at the start, with its = but for two",
+        QByteArray("top=1,xLeft=2,Top53=1,mode=1,BaseTime:01/01/2030,Mode_1"),
         "BaseTime=01/01/2030 Mode=1");
     row("True by its case", QByteArray("FontBold=true,FontItalic=True"), "FontItalic=True");
     row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"), "Top=7 err6 err6");

@@ -5,8 +5,11 @@
 #include "platform/termination_requests.h"
 #include "settings/settings_file.h"
 #include "support/fake_session.h"
+#include "windows/about_dialog.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 #include <csignal>
 
@@ -25,6 +28,7 @@ private slots:
     void commands_data();
     void commands();
     void fontAboutAndExit();
+    void aboutWindow();
 };
 
 void TestWindows::startsFromTheFile_data() {
@@ -121,6 +125,7 @@ void TestWindows::switching() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     DisplayWindow &to = s.window();
     QVERIFY(to.mode() != before && to.isVisible());
+    QTRY_VERIFY(to.count().hasFocus());
     QVERIFY(to.outerTwips() == place || file == "Mode=1");
     QVERIFY(to.count().width() >= 112 && to.count().height() >= 24);
     QCOMPARE(to.count().faceName(), QStringLiteral("DejaVu Serif"));
@@ -210,6 +215,7 @@ void TestWindows::commands() {
     const bool calculator = item != "Base Time"; // counts to 2000 whatever the base time
     s.setBaseTime(calculator ? kEpoch2000 + 1 : kEpoch2000);
     trigger(w, "Stuff", item);
+    QCOMPARE(shown(w), QStringLiteral("3,600")); // nothing drawn at once
     if (calculator)
         s.setBaseTime(kEpoch2000);
     QCOMPARE(
@@ -247,6 +253,14 @@ void TestWindows::fontAboutAndExit() {
     QCOMPARE(s.state.fontName(), QStringLiteral("DejaVu Sans Mono"));
     QVERIFY(!w.count().bold() && w.count().italic());
     QVERIFY(w.count().fontSize() > 10 && w.count().fontSize() < 100);
+    QStringList menus; // the menus' items in their order
+    for (QAction *menu : w.menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction *item : menu->menu()->actions())
+            menus << "  " + item->text();
+    }
+    QCOMPARE(menus.join('\n'), "File\n  No Title\n  Font\n  Exit\nStuff\n  Time at\n  Seconds "
+                               "at\n  Base Time\nHelp\n  About");
     // About: the count steps aside until Enter, not Escape, closes it. The
     // menus stay in the window, global menu bar or not.
     QVERIFY(!w.menuBar()->isNativeMenuBar());
@@ -267,6 +281,30 @@ void TestWindows::fontAboutAndExit() {
     const Settings saved = s.savedSettings();
     QVERIFY(saved.fontName == "DejaVu Sans Mono" && !saved.fontBold && saved.fontItalic);
     QVERIFY(saved.baseTime.text() == "01/01/2000" && saved.mode == 2);
+}
+
+void TestWindows::aboutWindow() {
+    // Its texts, their places (centred labels), font and client size as
+    // built at 96 dpi, Ok the default; the frame's corner where the client
+    // area would be centred. (Escape and Enter: fontAboutAndExit.)
+    FakeScreens screens;
+    AboutDialog about(screens);
+    QString parts;
+    for (QWidget *part : about.findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<QLabel *>(part);
+        const auto *ok = qobject_cast<QPushButton *>(part);
+        QDebug(&parts) << (label ? label->text() : ok->text()) << part->geometry()
+                       << (label ? label->alignment() == Qt::AlignCenter : ok->isDefault());
+    }
+    QCOMPARE(parts, "\"QUENNIX\" QRect(0,8 169x17) true \"Version " QUENNIX_VERSION
+                    "   32bit\" QRect(0,72 169x17) true \"13/06/1998\" QRect(0,88 169x17) true "
+                    "\"Ok\" QRect(56,112 57x25) true ");
+    const QFont font = about.font();
+    QVERIFY(font.family() == "MS Sans Serif" && font.pointSizeF() == 7.8 && font.bold());
+    QVERIFY(about.minimumSize() == about.maximumSize() && about.size() == QSize(166, 141));
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QCOMPARE(about.frameGeometry().topLeft(), QPoint(877, 470));
 }
 
 QTEST_MAIN(TestWindows)
