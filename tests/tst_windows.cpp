@@ -198,8 +198,6 @@ void TestWindows::commands_data() {
     row("seconds at, overflow", "Seconds at", "01/01/2069", "MSecondsat_Click|Err(6), Overflow");
     row("time at, empty", "Time at", "",
         timeAt + "0 seconds remaining will be \n12:00:00 AM on Saturday, 01 January, 2000");
-    row("time at, an hour before", "Time at", "3600",
-        timeAt + "3,600 seconds remaining will be \n11:00:00 PM on Friday, 31 December, 1999");
     row("time at, after 2000", "Time at", "-60",
         timeAt + "-60 seconds remaining will be \n12:01:00 AM on Saturday, 01 January, 2000");
     row("time at, most negative", "Time at", "-2147483648", "MTimeAt_Click|Err(6), Overflow");
@@ -254,13 +252,11 @@ void TestWindows::fontAboutAndExit() {
     QVERIFY(!w.count().bold() && w.count().italic());
     QVERIFY(w.count().fontSize() > 10 && w.count().fontSize() < 100);
     QStringList menus; // the menus' items in their order
-    for (QAction *menu : w.menuBar()->actions()) {
-        menus << menu->text();
+    for (QAction *menu : w.menuBar()->actions())
         for (QAction *item : menu->menu()->actions())
-            menus << "  " + item->text();
-    }
-    QCOMPARE(menus.join('\n'), "File\n  No Title\n  Font\n  Exit\nStuff\n  Time at\n  Seconds "
-                               "at\n  Base Time\nHelp\n  About");
+            menus << menu->text() + '>' + item->text();
+    QCOMPARE(menus.join(", "), "File>No Title, File>Font, File>Exit, Stuff>Time at, Stuff>Seconds "
+                               "at, Stuff>Base Time, Help>About");
     // About: the count steps aside until Enter, not Escape, closes it. The
     // menus stay in the window, global menu bar or not.
     QVERIFY(!w.menuBar()->isNativeMenuBar());
