@@ -83,9 +83,6 @@ void TestRules::realSeconds_data() {
     row("London, skipped hour in GMT", "London", "28/03/2027 00:59:50", "28/03/2027 01:30", "1810");
     row("London, repeated hour: first", "London", "31/10/2027 00:59:40", "31/10/2027 01:30",
         "1820");
-    row("London, seconds at, before", "London", "26/03/2000 00:59:59", y2000, "-7347599");
-    row("London, seconds at, after", "London", "26/03/2000 02:00:00", y2000, "-7347600");
-    row("London, time at, before", "London", y2000, "7347599", "26/03/2000 12:59:59 AM");
     row("London, time at, after", "London", y2000, "7347600", "26/03/2000 02:00:00 AM");
     row("London, year 100", "London", "01/01/0100", "01/07/0100", "15638400");
     row("London, seconds at year 100", "London", "01/01/0100", y2000, "overflow");
@@ -234,7 +231,6 @@ void TestRules::textToDate_data() {
     row("year 30 is 1930", "1/1/30", "01/01/1930");
     row("year first", "2000-01-31T13:05:09", "31/01/2000 01:05:09 PM");
     row("T after a day-first date", "1/1/2000T13:05", "");
-    row("year first, one-digit month and day", "2000-1-5", "05/01/2000");
     row("month names", "January 1, 2000 13:05", "01/01/2000 01:05:00 PM");
     row("short month name", "9-sep-21", "09/09/2021");
     row("a word that is no month", "9-foo-21", "");
