@@ -52,9 +52,9 @@ SettingsRead readBytes(QByteArray bytes) {
 }
 
 // A settings file as the program writes it; version(0) and (1) differ in the face.
-QByteArray fileWith(const QString &face, qint32 top = 0, qint32 left = 0) {
+QByteArray fileWith(const QString &face) {
     Settings s;
-    std::tie(s.top, s.left, s.fontName) = std::tie(top, left, face);
+    s.fontName = face;
     return settingsBytes(s);
 }
 QByteArray version(int which) {
@@ -123,8 +123,6 @@ void TestSettings::reading_data() {
     // line breaks are dropped, so no entry is slipped in or swallowed.
     row("written: a comma and quotes", fileWith("A, \"B\""), "\"FontName=A, B\"");
     row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1");
-    row("written: places at the 32-bit edges", fileWith("A", 2147483647, -2147483647 - 1),
-        "Top=2147483647 Left=-2147483648 FontName=A");
 }
 
 void TestSettings::reading() {
