@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/app_state.h"
 #include "platform/dialogs.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 
 namespace quennix {
 
