@@ -23,15 +23,6 @@ using namespace quennix;
 
 namespace {
 
-// The rule tried one size at a time from 2 up: what the search replaced.
-int fitByStepping(double w, double h, const QString &text, const FitMeasure &m) {
-    const FitRule rule(w, h, text, m);
-    int size = 2;
-    while (!rule.fails(size))
-        ++size;
-    return rule.answer(size);
-}
-
 constexpr double kDpi = 96;
 constexpr int kSamples = 9;
 // A sample repeats a fit until it has run this long, so that fits of a few
@@ -91,14 +82,14 @@ int main(int argc, char **argv) {
     for (const QSize area : {QSize(160, 50), QSize(1920, 1080), QSize(3840, 2160)}) {
         const double sw = pixelsToTwips(area.width(), kDpi);
         const double sh = pixelsToTwips(area.height(), kDpi);
-        const int byStepping = fitByStepping(sw, sh, shape, m);
+        const int byStepping = fitFontSizeByStepping(sw, sh, shape, m);
         const int bySearch = fitFontSize(sw, sh, shape, m);
         if (byStepping != bySearch) {
             std::fprintf(stderr, "fit %dx%d: stepping gives %d, search gives %d\n", area.width(),
                          area.height(), byStepping, bySearch);
             agree = false;
         }
-        const double stepping = medianMs([&] { return fitByStepping(sw, sh, shape, m); });
+        const double stepping = medianMs([&] { return fitFontSizeByStepping(sw, sh, shape, m); });
         const double search = medianMs([&] { return fitFontSize(sw, sh, shape, m); });
         std::printf("fit %dx%d: stepping %s ms, search %s ms, ratio %.1f\n", area.width(),
                     area.height(), msText(stepping).constData(), msText(search).constData(),

@@ -4,26 +4,27 @@
 
 #include "app/startup.h"
 #include "app/window_switcher.h"
-#include "platform/app_program_end.h"
 #include "platform/display_opening.h"
-#include "platform/gui_screens.h"
-#include "platform/qt_dialogs.h"
 #include "platform/session_platform.h"
 #include "platform/system_clock.h"
+#include "platform/system_dialogs.h"
+#include "platform/system_program_end.h"
+#include "platform/system_screens.h"
 #include "platform/system_time_zone.h"
 #include "platform/termination_requests.h"
+#include "settings/file_replacement.h"
 #include "settings/settings_location.h"
 
 #include <QApplication>
-#include <csignal>
 
 using namespace quennix;
 
-int main(int, char **argv) {
-    // Past a limit on a file's size a write fails (EFBIG) rather than ending
-    // the program: Qt's messages to a standard error sent to a file as well
-    // as the save, which then says "Disk full".
-    std::signal(SIGXFSZ, SIG_IGN);
+namespace {
+
+// What the process needs before Qt starts: every step here must come before
+// QApplication, which picks the platform and reads the environment.
+void prepareProcess() {
+    ignoreFileSizeSignal();
     // Decided before Qt picks its platform, which happens in QApplication.
     const QString platform = qtPlatformFor(SessionEnvironment::current());
     if (!platform.isEmpty())
@@ -33,7 +34,34 @@ int main(int, char **argv) {
     // round trip before each reuse and a new segment at each resize.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+}
 
+// The real services wired to the shared state and the windows, from the
+// settings file on; runs until the program ends.
+int runWindows(SystemTimeZone &zone) {
+    SystemClock clock;
+    SecondTicker ticker(clock);
+    SystemDialogs dialogs;
+    SystemScreens screens;
+    SystemProgramEnd programEnd;
+    Services services{dialogs, clock, zone, ticker, screens, programEnd};
+    AppState state;
+
+    const SettingsLocation settings = settingsLocation(SettingsPlaces::current());
+    WindowSwitcher switcher(state, services, settings.savePath);
+
+    // A logout or `kill` saves the settings as closing the window would.
+    TerminationRequests termination;
+    switcher.endOn(termination);
+
+    startFromSettings(settings.readPath, state, services, switcher);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int, char **argv) {
+    prepareProcess();
     // The zone first: Qt's widgets convert local times too, and a zone file
     // the C library would wait on must be set aside before anything reads it.
     SystemTimeZone zone;
@@ -55,21 +83,5 @@ int main(int, char **argv) {
     // entry; Wayland compositors find the entry by it.
     QApplication::setDesktopFileName(QStringLiteral(QUENNIX_APP_ID));
 
-    SystemClock clock;
-    SecondTicker ticker(clock);
-    QtDialogs dialogs;
-    GuiScreens screens;
-    AppProgramEnd programEnd;
-    Services services{dialogs, clock, zone, ticker, screens, programEnd};
-    AppState state;
-
-    const SettingsLocation settings = settingsLocation(SettingsPlaces::current());
-    WindowSwitcher switcher(state, services, settings.savePath);
-
-    // A logout or `kill` saves the settings as closing the window would.
-    TerminationRequests termination;
-    switcher.endOn(termination);
-
-    startFromSettings(settings.readPath, state, services, switcher);
-    return QApplication::exec();
+    return runWindows(zone);
 }

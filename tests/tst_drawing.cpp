@@ -5,12 +5,13 @@
 
 #include "countdown/date_text.h"
 #include "countdown/formats.h"
-#include "platform/qt_dialogs.h"
+#include "platform/system_dialogs.h"
 #include "platform/termination_requests.h"
 #include "support/fake_session.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QtTest>
 #include <csignal>
 
@@ -25,6 +26,7 @@ private slots:
     void repaintsWhatChanged();
     void facesWithoutDigits_data();
     void facesWithoutDigits();
+    void wholeFace();
     void countThatCannotBeDrawnEnds();
     void realBoxes();
 };
@@ -38,10 +40,16 @@ void TestDrawing::tickDrawsEachNewSecond() {
     QCOMPARE(shown(w), QStringLiteral("3,600"));
     // Each new second, however the clock got there, draws: a day on too.
     for (const auto &[seconds, text] : {std::pair{1, "89,999"}, {86400, "3,599"}}) {
-        s.clock.step(seconds);
-        s.ticker.fire();
+        s.tick(seconds);
         QCOMPARE(shown(w), QString::fromLatin1(text));
     }
+    w.hide(); // hidden, the count is made but not fitted; a new shared face, fitted when shown
+    const double serif = w.count().fontSize();
+    s.state.setFontName("DejaVu Sans Mono");
+    s.tick();
+    QVERIFY(shown(w) == "3,598" && w.count().fontSize() == serif);
+    w.show();
+    QVERIFY(w.count().fontSize() < serif); // its bold digits are wider
     // Across London's change to summer time, the real seconds; when the user
     // travels, at the next tick, to 03:00 four hours behind UTC.
     s.setBaseTime(*textToDate(QStringLiteral("28/03/2027 3:00")));
@@ -49,8 +57,7 @@ void TestDrawing::tickDrawsEachNewSecond() {
     s.ticker.fire();
     QCOMPARE(shown(w), QStringLiteral("3,610"));
     s.zone.become(ZoneTable(-4 * 3600));
-    s.clock.step(1);
-    s.ticker.fire();
+    s.tick();
     QCOMPARE(shown(w), QStringLiteral("21,609"));
     s.clock.now_ += 995; // the ticker's own timer: the next second is 10 ms away
     s.ticker.fire();
@@ -63,13 +70,9 @@ void TestDrawing::repaintsWhatChanged_data() {
     QTest::addColumn<int>("to");
     QTest::addColumn<int>("most"); // how much of the width may be painted again, in %
     const std::tuple<const char *, int, int, int> counts[] = {
-        {"one digit", 1235, 1234, 20},
-        {"two digits", 1240, 1239, 35},
-        {"every digit", 9999, 8888, 100},
-        {"the sign comes", 1, -1, 100},
-        {"the sign goes", -1, 1, 100},
-        {"a digit more", 9999, 10000, 100},
-        {"a new shape", 99999999, 100000000, 100}};
+        {"one digit", 1235, 1234, 20},      {"two digits", 1240, 1239, 35},
+        {"every digit", 9999, 8888, 100},   {"the sign comes", 1, -1, 100},
+        {"a digit more", 9999, 10000, 100}, {"a new shape", 99999999, 100000000, 100}};
     for (const auto &[name, from, to, most] : counts)
         for (const char *face : {"DejaVu Sans", "DejaVu Serif bold", "DejaVu Serif italic"})
             QTest::addRow("%s, %s", name, face) << QString(face) << from << to << most;
@@ -92,8 +95,7 @@ void TestDrawing::repaintsWhatChanged() {
     QImage screen = count.grab().toImage().convertToFormat(QImage::Format_RGB32);
     Painted painted;
     count.installEventFilter(&painted);
-    s.clock.step(from - to);
-    s.ticker.fire();
+    s.tick(from - to);
     QTest::qWait(20);
     count.removeEventFilter(&painted); // render() paints too
     for (const QRect &r : painted.region)
@@ -127,9 +129,8 @@ void TestDrawing::facesWithoutDigits() {
         s.ticker.fire();
         QCOMPARE(shown(s.window()), formatCount(-digit * 111111111LL));
         const QImage image = count.grab().toImage();
-        QVERIFY(image.rect()
-                    .adjusted(1, 1, -1, -1)
-                    .contains(inkOf(image, count.palette().color(QPalette::Window))));
+        const QRect ink = inkOf(image, count.palette().color(QPalette::Window));
+        QVERIFY(image.rect().adjusted(1, 1, -1, -1).contains(ink));
     }
     // No glyph is the face's notdef box.
     const FontMeasurer m(QFont(face), 96, 96);
@@ -140,6 +141,24 @@ void TestDrawing::facesWithoutDigits() {
     const QRectF small = glyphs.place("8", QPointF(), m, 40).at(0).reach;
     glyphs.setAppearance(m.font(80), 1, Qt::black); // nothing kept from the last size
     QVERIFY(glyphs.place("8", QPointF(), m, 80).at(0).reach.width() > small.width() * 1.5);
+}
+
+void TestDrawing::wholeFace() {
+    // Each of the face's lines runs from the first glyph's start to the last one's end.
+    for (int line = 0; line < 3; ++line) {
+        QFont face("DejaVu Sans");
+        face.setUnderline(line == 0), face.setOverline(line == 1), face.setStrikeOut(line == 2);
+        const FontMeasurer m(face, 96, 96);
+        CountGlyphs glyphs;
+        glyphs.setAppearance(m.font(40), 1, Qt::black);
+        const std::vector<CountGlyphs::Glyph> placed = glyphs.place("1,11", QPointF(0, 60), m, 40);
+        QImage image(200, 90, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        glyphs.draw(painter, placed, image.rect());
+        const QRect ink = inkOf(image, Qt::white); // (a line cut off at the reach fails too)
+        QVERIFY(ink.left() == 0 && ink.right() >= placed.back().at.x() + m.advance('1', 40) - 2);
+    }
 }
 
 void TestDrawing::countThatCannotBeDrawnEnds() {
@@ -162,14 +181,13 @@ void TestDrawing::countThatCannotBeDrawnEnds() {
     s.ticker.fire();
     w.resize(w.size() + QSize(10, 10));
     w.close();
-    QCOMPARE(s.dialogs.boxes.size(), 1);
-    QCOMPARE(s.saved(), QByteArray("Height=1500,Width=4500"));
+    QVERIFY(s.dialogs.boxes.size() == 1 && s.saved() == "Height=1500,Width=4500");
 }
 
 void TestDrawing::realBoxes() {
     // The real boxes: the one that ends the program asks Yes or No; a question
     // cancelled gives nothing, whatever was typed.
-    QtDialogs dialogs;
+    SystemDialogs dialogs;
     QMessageBox::StandardButtons shown;
     QTimer::singleShot(0, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
@@ -182,6 +200,13 @@ void TestDrawing::realBoxes() {
             box->setTextValue("1"), box->reject();
     });
     QCOMPARE(dialogs.input("?", "Time at"), QString());
+    bool modal = false; // the font box keeps the window's own input until it closes
+    QTimer::singleShot(0, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QDialog *>(top); box && box->inherits("QFontDialog"))
+                modal = box == QApplication::activeModalWidget(), box->reject();
+    });
+    QVERIFY(!dialogs.font({"DejaVu Sans", false, false, 12}) && modal);
 }
 
 QTEST_MAIN(TestDrawing)

@@ -3,6 +3,7 @@
 // its name, saves that never leave a broken file.
 
 #include "settings/field_reader.h"
+#include "settings/file_replacement.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 #include "support/helpers.h"
@@ -51,9 +52,9 @@ SettingsRead readBytes(QByteArray bytes) {
 }
 
 // A settings file as the program writes it; version(0) and (1) differ in the face.
-QByteArray fileWith(const QString &face, qint32 top = 0, qint32 left = 0) {
+QByteArray fileWith(const QString &face) {
     Settings s;
-    std::tie(s.top, s.left, s.fontName) = std::tie(top, left, face);
+    s.fontName = face;
     return settingsBytes(s);
 }
 QByteArray version(int which) {
@@ -97,15 +98,14 @@ void TestSettings::reading_data() {
     row("too long is cut", "Top=1,FontName=" + QByteArray(70000, 'n') + ",Mode=1",
         "Top=1 FontName=" + QString(FieldReader::kMaxField - 9, 'n') + " Mode=1");
     row("exactly as long as is read", QByteArray(kMaxSettingsBytes - 5, ',') + "Top=9", "Top=9");
-    row("case-sensitive, at the start; ninth character untested",
-        QByteArray("top=1,xLeft=2,mode=1,BaseTime:01/01/2030,Mode_1"),
+    row("case-sensitive, at the start, with its = but for two",
+        QByteArray("top=1,xLeft=2,Top53=1,mode=1,BaseTime:01/01/2030,Mode_1"),
         "BaseTime=01/01/2030 Mode=1");
     row("True by its case", QByteArray("FontBold=true,FontItalic=True"), "FontItalic=True");
     row("overflows skip the entry", QByteArray("Top=7,Top=1e10,FontBold=1e10"), "Top=7 err6 err6");
     row("errors in file order, once a key",
         QByteArray("Mode=1e10,BaseTime=x,Width=-1e10,Mode=1e11"), "err6 err13 err6");
     // From 2000 the count reaches 2^31 - 1 seconds ahead and 2^31 back.
-    row("a base time with points", QByteArray("BaseTime=31.12.2030"), "BaseTime=31.12.2030");
     row("last base time reached", QByteArray("BaseTime=19/01/2068 03:14:07 AM"),
         "BaseTime=19/01/2068 03:14:07 AM");
     row("a second later: kept to be written back", QByteArray("BaseTime=19/01/2068 03:14:08 AM"),
@@ -123,8 +123,6 @@ void TestSettings::reading_data() {
     // line breaks are dropped, so no entry is slipped in or swallowed.
     row("written: a comma and quotes", fileWith("A, \"B\""), "\"FontName=A, B\"");
     row("written: line breaks", fileWith("A\r\nMode=1"), "FontName=AMode=1");
-    row("written: places at the 32-bit edges", fileWith("A", 2147483647, -2147483647 - 1),
-        "Top=2147483647 Left=-2147483648 FontName=A");
 }
 
 void TestSettings::reading() {
@@ -236,8 +234,7 @@ void TestSettings::atTheName() {
         return;
     }
     QCOMPARE(after, before); // no file of the save is left
-    QCOMPARE(now.st_mode, old.st_mode);
-    QCOMPARE(now.st_ino, old.st_ino);
+    QVERIFY(now.st_mode == old.st_mode && now.st_ino == old.st_ino);
 }
 
 void TestSettings::killedSaves() {
@@ -339,6 +336,7 @@ int main(int argc, char **argv) {
                 std::fputs("saved\n", stdout), std::fflush(stdout);
         }
     }
+    ignoreFileSizeSignal(); // as the program does at its start
     QCoreApplication app(argc, argv);
     TestSettings test;
     return QTest::qExec(&test, argc, argv);

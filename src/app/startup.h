@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "state/app_state.h"
 #include "platform/services.h"
+#include "state/app_state.h"
 
 #include <QString>
 

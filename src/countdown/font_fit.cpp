@@ -60,4 +60,13 @@ int fitFontSize(double scaleWidth, double scaleHeight, const QString &widthText,
     return rule.answer(failing);
 }
 
+int fitFontSizeByStepping(double scaleWidth, double scaleHeight, const QString &widthText,
+                          const FitMeasure &m) {
+    const FitRule rule(scaleWidth, scaleHeight, widthText, m);
+    int size = 2;
+    while (!rule.fails(size))
+        ++size;
+    return rule.answer(size);
+}
+
 } // namespace quennix

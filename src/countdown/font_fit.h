@@ -64,5 +64,9 @@ private:
 // lets the search skip sizes and still find the first size that fails.
 int fitFontSize(double scaleWidth, double scaleHeight, const QString &widthText,
                 const FitMeasure &m);
+// The same size found as the rule reads, one size at a time from 2 up: the
+// reference the tests and the fit benchmark hold the search to, never drawn.
+int fitFontSizeByStepping(double scaleWidth, double scaleHeight, const QString &widthText,
+                          const FitMeasure &m);
 
 } // namespace quennix

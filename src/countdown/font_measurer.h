@@ -38,6 +38,7 @@ public:
     QChar widestDigit() const;
     FitMeasure fitMeasure() const;
 
+    const QFont &face() const { return face_; }
     double dpiX() const { return dpiX_; }
     double dpiY() const { return dpiY_; }
 

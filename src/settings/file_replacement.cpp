@@ -65,27 +65,6 @@ bool writeAll(int fd, QByteArrayView bytes) {
     return true;
 }
 
-// A limit on a file's size (`ulimit -f`) sends SIGXFSZ at the first byte past
-// it, whose default ends the program before the save can say why or remove its
-// own file. Ignored while a save writes, that write fails with EFBIG instead,
-// which the save reports as a full disk. The previous disposition comes back
-// afterwards; a SIGXFSZ sent while ignored is discarded, not left pending.
-class SizeLimitFailsWrites {
-public:
-    SizeLimitFailsWrites() {
-        struct sigaction ignore = {};
-        ignore.sa_handler = SIG_IGN;
-        sigemptyset(&ignore.sa_mask);
-        ::sigaction(SIGXFSZ, &ignore, &previous_);
-    }
-    ~SizeLimitFailsWrites() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
-    SizeLimitFailsWrites(const SizeLimitFailsWrites &) = delete;
-    SizeLimitFailsWrites &operator=(const SizeLimitFailsWrites &) = delete;
-
-private:
-    struct sigaction previous_ = {};
-};
-
 // The folder's own entry must reach the disk too, or after a power loss the
 // rename may be undone even though the data is there. Nothing to report if
 // this fails: the new file is in place either way.
@@ -158,6 +137,10 @@ void makeFolderFor(const QString &path) {
     }
 }
 
+void ignoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 void replaceFile(const QString &path, const QByteArray &bytes) {
     // A link to the settings file elsewhere stays a link; its target is replaced.
     const QFileInfo info(path);
@@ -194,7 +177,6 @@ void replaceFile(const QString &path, const QByteArray &bytes) {
     };
     if (existed && ::fchmod(file.get(), old.st_mode & 07777) != 0)
         throw fail(errno);
-    const SizeLimitFailsWrites sizeLimit;
     if (!writeAll(file.get(), bytes))
         throw fail(errno);
     // Some file systems only report a full disk when the data is forced out,

@@ -17,10 +17,20 @@ namespace quennix {
 // and a RunError says why (61 Disk full, also for a limit on the file's size;
 // 70 Permission denied, 75 Path/File access error, 57 Device I/O error).
 //
+// A save under a limit on the file's size fails as a full disk only once
+// ignoreFileSizeSignal() has run.
+//
 // A save that was killed leaves its own file behind; the next save removes
 // every such file whose process is gone. The settings reader never looks at
 // them.
 void replaceFile(const QString &path, const QByteArray &bytes);
+
+// Ignores SIGXFSZ for the whole program, once at its start: past a limit on
+// a file's size (`ulimit -f`) a write then fails with EFBIG, which a save
+// reports as a full disk, instead of the signal ending the program before the
+// save can say why or remove its own file (Qt's messages to a standard error
+// sent to a file are cut short, too, rather than ending it).
+void ignoreFileSizeSignal();
 
 // Makes the folder that is to hold path, and any missing folder above it,
 // each readable by its owner only (the user's settings are nobody else's).

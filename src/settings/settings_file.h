@@ -13,6 +13,23 @@
 
 namespace quennix {
 
+// Why the settings are neither kept with QSettings nor saved with QSaveFile,
+// which would look simpler:
+// - The file has a format of its own, which QSettings would not keep: comma-
+//   or line-separated "Key=value" fields with no [General] section, keys
+//   matched by exact case, BaseTime and Mode also read loosely, True and -1
+//   for a set flag, a value with a comma in quotes, CR LF line ends, the keys
+//   always written in the key table's order, Latin-1 read where a name is no
+//   UTF-8, and at most kMaxSettingsBytes read. QSettings would rewrite the
+//   file in its own syntax (a section, its own escapes, sorted keys) and read
+//   the program's own files differently.
+// - A failed save must say why with its own error number (61 Disk full for
+//   ENOSPC and EFBIG, 70 Permission denied, 75 Path/File access error, 57
+//   Device I/O error), from the errno of the call that failed. QSaveFile
+//   reports only a QFileDevice::FileError, which tells none of these apart,
+//   and does not force the folder's entry to the disk after the rename.
+// readSettings and writeSettingsFile (file_replacement.h) do both jobs.
+
 // The settings quennix.ini holds, one key each (the key table in
 // settings_file.cpp gives their keys and order). Absent keys leave the
 // values below.

@@ -45,6 +45,20 @@ const CountGlyphs::Character &CountGlyphs::characterOf(QChar c) {
     return *characters_.insert(c, character);
 }
 
+QRectF CountGlyphs::reachOf(int face, quint32 index) const {
+    // The face's lines (underline, overline, strike-out) run across each
+    // glyph's advance, anywhere from above the ascent to below the descent.
+    const QRawFont &raw = faces_[face];
+    QRectF reach = raw.boundingRect(index);
+    if (font_.underline() || font_.overline() || font_.strikeOut()) {
+        const qreal line = qMax<qreal>(raw.lineThickness(), 1);
+        const QPointF advance = raw.advancesForGlyphIndexes(QVector<quint32>{index}).value(0);
+        reach |= QRectF(0, -raw.ascent() - line, advance.x(),
+                        raw.ascent() + qMax(raw.descent(), raw.underlinePosition()) + 2 * line);
+    }
+    return reach;
+}
+
 std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF origin,
                                                    const FontMeasurer &measurer, int size) {
     std::vector<Glyph> glyphs;
@@ -53,8 +67,8 @@ std::vector<CountGlyphs::Glyph> CountGlyphs::place(const QString &text, QPointF 
         const Character &character = characterOf(c);
         if (character.face) {
             const QPointF at(qRound(x * ratio_) / ratio_, origin.y());
-            const QRectF ink = faces_[*character.face].boundingRect(character.index);
-            glyphs.push_back({*character.face, character.index, at, ink.translated(at)});
+            const QRectF reach = reachOf(*character.face, character.index);
+            glyphs.push_back({*character.face, character.index, at, reach.translated(at)});
         }
         x += measurer.advance(c, size);
     }
@@ -97,11 +111,13 @@ const CountGlyphs::Picture &CountGlyphs::pictureOf(const Glyph &glyph) {
     auto found = pictures_.find(key);
     if (found != pictures_.end())
         return found->second;
-    // The ink on whole device pixels, and one more all round for antialiasing.
+    // The reach on whole device pixels, and one more all round for
+    // antialiasing.
     const QRawFont &face = faces_[glyph.face];
-    const QRectF ink = face.boundingRect(glyph.index);
-    const QRect pixels =
-        QRectF(ink.topLeft() * ratio_, ink.size() * ratio_).toAlignedRect().adjusted(-1, -1, 1, 1);
+    const QRectF reach = reachOf(glyph.face, glyph.index);
+    const QRect pixels = QRectF(reach.topLeft() * ratio_, reach.size() * ratio_)
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1);
     Picture picture{QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied),
                     QPointF(pixels.topLeft()) / ratio_};
     picture.image.fill(Qt::transparent);
@@ -112,6 +128,10 @@ const CountGlyphs::Picture &CountGlyphs::pictureOf(const Glyph &glyph) {
     run.setRawFont(face);
     run.setGlyphIndexes({glyph.index});
     run.setPositions({-picture.offset});
+    // The whole face: its lines too, each across the glyph's advance.
+    run.setUnderline(font_.underline());
+    run.setOverline(font_.overline());
+    run.setStrikeOut(font_.strikeOut());
     p.drawGlyphRun(QPointF(), run);
     return pictures_.emplace(key, std::move(picture)).first->second;
 }

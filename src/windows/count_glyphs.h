@@ -17,8 +17,9 @@ class QPainter;
 
 namespace quennix {
 
-// The count's glyphs as a widget draws them: where each one stands, the
-// pixels it may touch, and its picture. A picture is drawn from the glyph's
+// The count's glyphs as a widget draws them, in the whole face (its underline,
+// overline and strike-out too): where each one stands, the pixels it may
+// touch, and its picture. A picture is drawn from the glyph's
 // outline once per face, size, colour and device pixel ratio, then copied each
 // time the glyph is drawn: a large glyph drawn from its outline every second
 // would cost more than all the rest of a tick.
@@ -33,8 +34,9 @@ public:
         int face;      // which of the faces drawn from: the font's own or a fallback
         quint32 index; // the glyph in that face
         QPointF at;    // where its baseline starts, on a whole device pixel
-        QRectF reach;  // its ink: the pixels it may touch, which an italic
-                       // face puts partly outside its advance
+        QRectF reach;  // the pixels it may touch: its ink, which an italic
+                       // face puts partly outside its advance, and the
+                       // face's lines across its advance
     };
 
     // The face and size, device pixel ratio and colour to draw in; pictures
@@ -63,6 +65,8 @@ private:
         QPointF offset; // from the glyph's baseline start to the image's corner
     };
     const Character &characterOf(QChar c);
+    // What a glyph may touch from its baseline start, in logical pixels.
+    QRectF reachOf(int face, quint32 index) const;
     const Picture &pictureOf(const Glyph &glyph);
     // The pixels a glyph may touch: its ink and a device pixel of
     // antialiasing around it.

@@ -38,9 +38,11 @@ void CountWidget::keepMinimumSize() {
 
 const FontMeasurer &CountWidget::measurer() const {
     // Kept while the face and the screen's dpi stay the same.
-    if (!measurer_ || std::pair(measurer_->dpiX(), measurer_->dpiY()) !=
-                          std::pair<double, double>(logicalDpiX(), logicalDpiY()))
-        measurer_ = std::make_unique<FontMeasurer>(face(), logicalDpiX(), logicalDpiY());
+    const QFont now = face();
+    if (!measurer_ || measurer_->face() != now ||
+        std::pair(measurer_->dpiX(), measurer_->dpiY()) !=
+            std::pair<double, double>(logicalDpiX(), logicalDpiY()))
+        measurer_ = std::make_unique<FontMeasurer>(now, logicalDpiX(), logicalDpiY());
     return *measurer_;
 }
 
@@ -54,10 +56,6 @@ QFont CountWidget::face() const {
 void CountWidget::setStyle(bool bold, bool italic) {
     style_.setBold(bold);
     style_.setItalic(italic);
-    measurer_.reset();
-    // Fitted again to the new face, and drawn afresh.
-    layout_ = CountLayout();
-    shown_.clear();
     drawCount();
 }
 
@@ -92,6 +90,13 @@ void CountWidget::drawCount(qint64 nowMSecs) {
         setAccessibleDescription(count);
     if (!isVisible())
         return; // laid out when shown
+    // A new face, the shared one or this window's bold or italic, is fitted
+    // afresh and drawn whole, as a new base time is counted to, at the next
+    // drawing.
+    if (measurer().face() != laidOutIn_) {
+        laidOutIn_ = measurer().face();
+        layout_ = CountLayout();
+    }
     const QSizeF area(pixelsToTwips(width(), logicalDpiX()),
                       pixelsToTwips(height(), logicalDpiY()));
     const CountLayout next = layoutCount(area, count, measurer().fitMeasure(), layout_);

@@ -36,12 +36,14 @@ public:
     CountWidget(const AppState &state, Services &services, QWidget *parent = nullptr);
 
     // The shared face (AppState::fontName), or the built-in one while none
-    // was chosen, in this window's bold and italic.
+    // was chosen, in this window's bold and italic: the whole face the count
+    // is fitted and drawn in, decorations included.
     QFont face() const;
     QString faceName() const { return face().family(); }
     bool bold() const { return style_.bold(); }
     bool italic() const { return style_.italic(); }
-    // Fits the font to the face again: after a new bold, italic or shared face.
+    // This window's bold and italic, drawn at once. A new shared face is
+    // followed by itself, at the next drawing.
     void setStyle(bool bold, bool italic);
     // The realised size the count is drawn at, in points.
     double fontSize() const;
@@ -91,6 +93,7 @@ private:
     QFont style_;              // the built-in face, bold and italic; the size comes from the layout
     mutable std::unique_ptr<FontMeasurer> measurer_;
     CountLayout layout_; // the count on screen
+    QFont laidOutIn_;    // and the face it was fitted in
     CountGlyphs glyphs_;
     std::vector<CountGlyphs::Glyph> shown_; // its glyphs, placed for the device pixel
     bool dragging_{};

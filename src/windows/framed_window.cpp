@@ -49,8 +49,9 @@ void FramedWindow::setupMenu() {
 }
 
 void FramedWindow::chooseFont() {
-    // The size is never the dialog's: the font is fitted to the window again,
-    // also after a cancel.
+    // The size is never the dialog's: the count is fitted to the window in
+    // the face chosen (the shared face, which the count follows by itself,
+    // and this window's bold and italic).
     const Dialogs::FontChoice chosen =
         askFont(state(), {count().faceName(), count().bold(), count().italic(), count().fontSize()},
                 services().dialogs);

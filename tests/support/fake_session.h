@@ -84,6 +84,7 @@ struct Session {
     Settings savedSettings() const {
         return readSettingsFile(ini, {clock.nowSeconds(), zone}).values;
     }
+    void tick(int seconds = 1) { clock.step(seconds), ticker.fire(); } // a new second drawn
     void setBaseTime(DateValue date) {
         state.setBaseTime(*BaseTime::reachable(date, clock.nowSeconds(), zone));
     }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "qt_dialogs.h"
+#include "system_dialogs.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -17,7 +17,7 @@ QWidget *owner() {
 
 } // namespace
 
-void QtDialogs::message(const QString &text, Buttons buttons, Icon icon, const QString &title) {
+void SystemDialogs::message(const QString &text, Buttons buttons, Icon icon, const QString &title) {
     QMessageBox box(
         icon == Icon::Question ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
         buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner());
@@ -25,7 +25,7 @@ void QtDialogs::message(const QString &text, Buttons buttons, Icon icon, const Q
     box.exec();
 }
 
-QString QtDialogs::input(const QString &prompt, const QString &title) {
+QString SystemDialogs::input(const QString &prompt, const QString &title) {
     QInputDialog box(owner());
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(title);
@@ -36,7 +36,7 @@ QString QtDialogs::input(const QString &prompt, const QString &title) {
     return box.textValue();
 }
 
-std::optional<Dialogs::FontChoice> QtDialogs::font(const FontChoice &initial) {
+std::optional<Dialogs::FontChoice> SystemDialogs::font(const FontChoice &initial) {
     QFont start;
     if (!initial.face.isEmpty())
         start.setFamily(initial.face);

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "gui_screens.h"
+#include "system_screens.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace quennix {
 
-GuiScreens::GuiScreens() {
+SystemScreens::SystemScreens() {
     for (QScreen *s : QGuiApplication::screens())
         watch(s);
     connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen *s) {
@@ -19,18 +19,18 @@ GuiScreens::GuiScreens() {
     connect(qApp, &QGuiApplication::primaryScreenChanged, this, &Screens::changed);
 }
 
-void GuiScreens::watch(QScreen *screen) {
+void SystemScreens::watch(QScreen *screen) {
     connect(screen, &QScreen::availableGeometryChanged, this, &Screens::changed);
 }
 
-QVector<QRect> GuiScreens::geometries() const {
+QVector<QRect> SystemScreens::geometries() const {
     QVector<QRect> out;
     for (const QScreen *s : QGuiApplication::screens())
         out << s->availableGeometry();
     return out;
 }
 
-QRect GuiScreens::primary() const {
+QRect SystemScreens::primary() const {
     const QScreen *s = QGuiApplication::primaryScreen();
     return s ? s->geometry() : QRect();
 }

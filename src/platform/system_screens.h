@@ -8,10 +8,10 @@ class QScreen;
 namespace quennix {
 
 // The desktop's screens as the GUI application sees them.
-class GuiScreens : public Screens {
+class SystemScreens : public Screens {
     Q_OBJECT
 public:
-    GuiScreens();
+    SystemScreens();
     QVector<QRect> geometries() const override;
     QRect primary() const override;
 

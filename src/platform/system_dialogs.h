@@ -6,7 +6,7 @@
 namespace quennix {
 
 // The boxes as modal Qt dialogs over the active window.
-class QtDialogs : public Dialogs {
+class SystemDialogs : public Dialogs {
 public:
     void message(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     QString input(const QString &prompt, const QString &title) override;
