@@ -44,12 +44,12 @@ void TestDrawing::tickDrawsEachNewSecond() {
         QCOMPARE(shown(w), QString::fromLatin1(text));
     }
     w.hide(); // hidden, the count is made but not fitted; a new shared face, fitted when shown
-    const double serif = w.count().fontSize();
+    const double serif = w.countWidget().fontSize();
     s.state.setFontName("DejaVu Sans Mono");
     s.tick();
-    QVERIFY(shown(w) == "3,598" && w.count().fontSize() == serif);
+    QVERIFY(shown(w) == "3,598" && w.countWidget().fontSize() == serif);
     w.show();
-    QVERIFY(w.count().fontSize() < serif); // its bold digits are wider
+    QVERIFY(w.countWidget().fontSize() < serif); // its bold digits are wider
     // Across London's change to summer time, the real seconds; when the user
     // travels, at the next tick, to 03:00 four hours behind UTC.
     s.setBaseTime(*textToDate(QStringLiteral("28/03/2027 3:00")));
@@ -84,7 +84,7 @@ void TestDrawing::repaintsWhatChanged() {
     QFETCH(int, to);
     QFETCH(int, most);
     Session s;
-    CountWidget &count = s.start("Height=3000,Width=6000,Mode=1").count();
+    CountWidget &count = s.start("Height=3000,Width=6000,Mode=1").countWidget();
     s.state.setFontName(face.section(' ', 0, 1));
     count.setStyle(face.endsWith("bold"), face.endsWith("italic"));
     s.setBaseTime(dateValueFromSeconds(secondsSinceEpoch(kEpoch2000) - 3600 + from));
@@ -122,7 +122,8 @@ void TestDrawing::facesWithoutDigits() {
     if (QFontInfo(QFont(face)).family() != face)
         QSKIP("the face is not installed (tools/setup-debian.sh --test)");
     Session s;
-    CountWidget &count = s.start("Height=3000,Width=6000,Mode=1,FontName=" + face.toUtf8()).count();
+    CountWidget &count =
+        s.start("Height=3000,Width=6000,Mode=1,FontName=" + face.toUtf8()).countWidget();
     // Counts of nine equal digits, each in turn, lie inside the count area.
     for (int digit = 1; digit <= 9; ++digit) {
         s.clock.now_ = (946684800 + digit * 111111111LL) * 1000; // 2000 in London, on
@@ -169,7 +170,7 @@ void TestDrawing::countThatCannotBeDrawnEnds() {
     TerminationRequests requests;
     s.switcher.endOn(requests);
     s.dialogs.whileUp = [&] {
-        w.count().drawCount();
+        w.countWidget().drawCount();
         QSignalSpy killed(&requests, &TerminationRequests::requested);
         ::raise(SIGTERM);
         QVERIFY(killed.wait(5000));

@@ -76,15 +76,15 @@ void TestWindows::startsFromTheFile() {
     QCOMPARE(s.dialogs.boxes.join('\n'), boxes);
     QCOMPARE(w.windowTitle(), caption);
     QCOMPARE(w.mode(), caption.isEmpty() ? 1 : 2);
-    QVERIFY(file != kNoFile || w.count().bold()); // the built-in face is bold
+    QVERIFY(file != kNoFile || w.countWidget().bold()); // the built-in face is bold
     // Screen readers hear the caption as the count's name, the count as its description.
-    QCOMPARE(w.count().accessibleName(),
+    QCOMPARE(w.countWidget().accessibleName(),
              caption.isEmpty() ? QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM") : caption);
     QCOMPARE(shown(w), count);
     if (place.width() < 0) // at the corner, and never less than 1680 x 360 twips for the count
-        QVERIFY(w.outerTwips().topLeft().isNull() && w.count().size() == QSize(112, 24));
+        QVERIFY(w.outerTwips().topLeft().isNull() && w.countWidget().size() == QSize(112, 24));
     else if (file == kNoFile)
-        QCOMPARE(QRectF(w.geometry().topLeft() * 15, w.count().size() * 15), place);
+        QCOMPARE(QRectF(w.geometry().topLeft() * 15, w.countWidget().size() * 15), place);
     else
         QCOMPARE(w.outerTwips(), place);
     const QRectF shownAt = w.outerTwips(); // what is saved reads back the same
@@ -117,16 +117,17 @@ void TestWindows::switching() {
     if (by == "menu")
         trigger(from, "File", "No Title");
     else if (by == "double-click")
-        QTest::mouseDClick(&from.count(), Qt::LeftButton);
+        QTest::mouseDClick(&from.countWidget(), Qt::LeftButton);
     else // to whatever has the keyboard in the window
         QTest::keyClick(from.windowHandle(), by == "Enter" ? Qt::Key_Enter : Qt::Key_Return);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     DisplayWindow &to = s.window();
     QVERIFY(to.mode() != before && to.isVisible());
-    QTRY_VERIFY(to.count().hasFocus());
+    QTRY_VERIFY(to.countWidget().hasFocus());
     QVERIFY(to.outerTwips() == place || file == "Mode=1");
-    QVERIFY(to.count().width() >= 112 && to.count().height() >= 24);
-    QVERIFY(to.count().faceName() == "DejaVu Serif" && !to.count().bold() && to.count().italic());
+    QVERIFY(to.countWidget().width() >= 112 && to.countWidget().height() >= 24);
+    QVERIFY(to.countWidget().faceName() == "DejaVu Serif" && !to.countWidget().bold() &&
+            to.countWidget().italic());
     // The file names the window left, until a `kill` saves the new one and ends.
     QCOMPARE(s.savedSettings().mode, before);
     TerminationRequests requests;
@@ -146,19 +147,19 @@ void TestWindows::dragging() {
         const QRectF before = w.outerTwips();
         for (Qt::MouseButton b : {button, also})
             if (b != Qt::NoButton)
-                QTest::mousePress(&w.count(), b, {}, at);
-        QTest::mouseMove(&w.count(), at + by / 2);
-        QTest::mouseMove(&w.count(), at + by);
+                QTest::mousePress(&w.countWidget(), b, {}, at);
+        QTest::mouseMove(&w.countWidget(), at + by / 2);
+        QTest::mouseMove(&w.countWidget(), at + by);
         QCOMPARE(w.outerTwips(), before);
         for (Qt::MouseButton b : {button, also})
             if (b != Qt::NoButton)
-                QTest::mouseRelease(&w.count(), b, {}, at + by);
+                QTest::mouseRelease(&w.countWidget(), b, {}, at + by);
     };
     drag(Qt::LeftButton, {50, 40}, {100, 60});
     QCOMPARE(w.outerTwips(), QRectF(6000, 3900, 5250, 3600));
     drag(Qt::RightButton, {70, 50}, {80, 50});
     drag(Qt::LeftButton, {70, 50}, {80, 50}, Qt::RightButton);
-    QTest::mouseClick(&w.count(), Qt::LeftButton, {}, {90, 60});
+    QTest::mouseClick(&w.countWidget(), Qt::LeftButton, {}, {90, 60});
     QCOMPARE(w.outerTwips(), QRectF(6000, 3900, 5250, 3600));
     // Never resized, even onto a smaller screen; when the screens change, back
     // onto one, and no larger.
@@ -181,7 +182,7 @@ void TestWindows::failedSaveIsReported() { // a folder in its place: the switch 
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500");
     QVERIFY(QFile::remove(s.ini) && QDir().mkdir(s.ini));
-    QTest::mouseDClick(&w.count(), Qt::LeftButton);
+    QTest::mouseDClick(&w.countWidget(), Qt::LeftButton);
     QCOMPARE(s.dialogs.boxes, QStringList{"Shutdown|Err(75), Path/File access error"});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(s.window().mode(), 1);
@@ -235,7 +236,7 @@ void TestWindows::commands() {
     const bool accepted = item == "Base Time" && answer.isEmpty();
     QCOMPARE(w.windowTitle(), accepted ? QStringLiteral("Seconds to 23:59:59, 31/12/2030")
                                        : QStringLiteral("Seconds to 01/01/2000, 12:00:00 AM"));
-    QCOMPARE(w.count().accessibleName(), w.windowTitle());
+    QCOMPARE(w.countWidget().accessibleName(), w.windowTitle());
     s.tick();
     QCOMPARE(shown(w), accepted ? QStringLiteral("978,310,798") : QStringLiteral("3,599"));
     w.close();
@@ -246,17 +247,18 @@ void TestWindows::commands() {
 void TestWindows::fontAboutAndExit() {
     Session s;
     DisplayWindow &w = s.start("Height=1500,Width=4500,FontBold=True");
-    const QString builtIn = w.count().faceName();
-    const double fitted = w.count().fontSize();
+    const QString builtIn = w.countWidget().faceName();
+    const double fitted = w.countWidget().fontSize();
     // Cancelled: the face shown is offered at its fitted size, and nothing changes.
     trigger(w, "File", "Font");
     const Dialogs::FontChoice &o = s.dialogs.offered;
     QVERIFY(o.face == builtIn && o.bold && !o.italic && o.size == fitted);
-    QVERIFY(s.state.fontName().isEmpty() && w.count().faceName() == builtIn);
+    QVERIFY(s.state.fontName().isEmpty() && w.countWidget().faceName() == builtIn);
     s.dialogs.chosenFont = Dialogs::FontChoice{"DejaVu Sans Mono", false, true, 500};
     trigger(w, "File", "Font");
-    QVERIFY(s.state.fontName() == "DejaVu Sans Mono" && !w.count().bold() && w.count().italic());
-    QVERIFY(w.count().fontSize() > 10 && w.count().fontSize() < 100);
+    QVERIFY(s.state.fontName() == "DejaVu Sans Mono" && !w.countWidget().bold() &&
+            w.countWidget().italic());
+    QVERIFY(w.countWidget().fontSize() > 10 && w.countWidget().fontSize() < 100);
     QStringList menus; // the menus' items in their order
     for (QAction *menu : w.menuBar()->actions())
         for (QAction *item : menu->menu()->actions())

@@ -27,7 +27,7 @@ void applySharedSettings(const Settings &s, AppState &state) {
 
 void applySettings(DisplayWindow &window, const Settings &s) {
     window.setOuterTwips(QRectF(s.left, s.top, s.width, s.height));
-    window.count().setStyle(s.fontBold, s.fontItalic);
+    window.countWidget().setStyle(s.fontBold, s.fontItalic);
 }
 
 Settings settingsOf(const DisplayWindow &window, const AppState &state) {
@@ -39,8 +39,8 @@ Settings settingsOf(const DisplayWindow &window, const AppState &state) {
     s.height = wholeNumber(outer.height());
     s.width = wholeNumber(outer.width());
     s.fontName = state.fontName();
-    s.fontBold = window.count().bold();
-    s.fontItalic = window.count().italic();
+    s.fontBold = window.countWidget().bold();
+    s.fontItalic = window.countWidget().italic();
     s.baseTime = state.baseTime();
     s.mode = window.mode();
     return s;

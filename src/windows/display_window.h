@@ -31,8 +31,8 @@ class DisplayWindow : public QMainWindow {
 public:
     // The number the settings file's Mode gives this kind of window.
     qint32 mode() const { return mode_; }
-    CountWidget &count() { return *count_; }
-    const CountWidget &count() const { return *count_; }
+    CountWidget &countWidget() { return *count_; }
+    const CountWidget &countWidget() const { return *count_; }
 
     // What every kind of window does once its own parts are in place (the
     // window factory calls it): its layout activated, so its minimum size

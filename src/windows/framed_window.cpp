@@ -52,10 +52,11 @@ void FramedWindow::chooseFont() {
     // The size is never the dialog's: the count is fitted to the window in
     // the face chosen (the shared face, which the count follows by itself,
     // and this window's bold and italic).
-    const Dialogs::FontChoice chosen =
-        askFont(state(), {count().faceName(), count().bold(), count().italic(), count().fontSize()},
-                services().dialogs);
-    count().setStyle(chosen.bold, chosen.italic);
+    const Dialogs::FontChoice chosen = askFont(state(),
+                                               {countWidget().faceName(), countWidget().bold(),
+                                                countWidget().italic(), countWidget().fontSize()},
+                                               services().dialogs);
+    countWidget().setStyle(chosen.bold, chosen.italic);
 }
 
 void FramedWindow::showAbout() {

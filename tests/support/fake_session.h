@@ -110,7 +110,7 @@ struct Session {
 
 // The count as screen readers hear it: the count area's description.
 inline QString shown(DisplayWindow &w) {
-    return QAccessible::queryAccessibleInterface(&w.count())->text(QAccessible::Description);
+    return QAccessible::queryAccessibleInterface(&w.countWidget())->text(QAccessible::Description);
 }
 
 inline void trigger(DisplayWindow &w, const QString &menu, const QString &item) {
