@@ -193,7 +193,7 @@ for how in double-click double-click Enter Enter; do
     note "$how: the other kind takes the same place"
     old=$framed
     read -r x y _ <<<"$(client "$old")"
-    [[ $how == Enter ]] && xdotool windowactivate --sync "$old" key Return ||
+    [[ $how == Enter ]] && xdotool key Return || # to the window a switch left focused
         xdotool mousemove $((x + 120)) $((y + 50)) click --repeat 2 --delay 80 1
     framed=$(wait_window "$to")
     settled "$framed" "$place" >/dev/null
