@@ -70,11 +70,10 @@ outer() {
 # settled W EXPECTED: W's outer frame, once it is EXPECTED.
 at() { [[ $(outer "$1" || true) == "$2" ]]; }
 settled() { until_true 10 at "$1" "$2" && echo "$2" || fail "window $1 at '$(outer "$1")', not '$2'"; }
-# close_window W [alt+F4]: as the window manager's own close does.
+# close_window W [KEYS]: as the window manager's own close does, or its KEYS.
 close_window() {
-    if [[ ${2:-} ]]; then xdotool windowactivate --sync "$1" key --clearmodifiers "$2"
-    else wmctrl -i -c "$1"; fi || fail "could not ask window $1 to close"
-    until_true 5 window_gone "$1" || fail "window $1 still open 5 s after closing it"
+    { [[ -z ${2:-} ]] && wmctrl -i -c "$1" || xdotool windowactivate --sync "$1" key "$2"; } &&
+        until_true 5 window_gone "$1" || fail "window $1 still open 5 s after closing it"
 }
 # stays W EXPECTED: W's outer frame stays EXPECTED for 1.5 s (nothing pulls it back).
 stays() { local end=$((SECONDS + 2)); while ((SECONDS < end)); do at "$1" "$2" || fail "window $1 went to '$(outer "$1")' from '$2'"; sleep 0.1; done; }
@@ -82,8 +81,8 @@ stays() { local end=$((SECONDS + 2)); while ((SECONDS < end)); do at "$1" "$2" |
 about() {
     local a x y && read -r x y _ <<<"$(client "$1")"
     xdotool mousemove $((x + 100)) $((y + 9)) click 1 sleep 0.3 mousemove $((x + 115)) $((y + 35)) click 1
-    a=$(wait_window '^QUENNIX$')
-    xdotool windowactivate --sync "$a" key Return && until_true 5 window_gone "$a" && wait_window '^Seconds to '
+    a=$(wait_window '^QUENNIX$') && xdotool windowactivate --sync "$a" key Return &&
+        until_true 5 window_gone "$a" && wait_window '^Seconds to '
 }
 
 # write_ini TOP LEFT HEIGHT WIDTH MODE [FONTNAME BOLD ITALIC]: as the program writes it.
@@ -136,8 +135,7 @@ APP_ARGS=(-qwindowgeometry 50x50+0+0 -qwindowtitle Wrong) # Qt's options, ignore
 
 if [[ $WM == i3 ]]; then
     note "a tile: one count fitted to it, also after About, and the size it really has saved"
-    write_ini 3000 4500 3600 5250 2 && start_app
-    w=$(wait_window '^Seconds to ')
+    write_ini 3000 4500 3600 5250 2 && start_app && w=$(wait_window '^Seconds to ')
     tiled() { read -r _ _ cw ch <<<"$(client "$w")" && ((cw > 700 && ch > 500)); }
     until_true 10 tiled || fail "not tiled: $(client "$w")"
     about "$w" >/dev/null && close_window "$w" && wait_exit
