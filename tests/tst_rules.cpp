@@ -240,7 +240,7 @@ void TestRules::textToDate_data() {
     row("month 13", "1/13/2000", "");
     row("year 10000", "1/1/10000", "");
     row("hour 25", "1/1/2000 25:00", "");
-    row("12 AM is midnight", "1/1/2000 12:00 AM", "01/01/2000");
+    row("12 AM is the hour from midnight", "1/1/2000 12:02 AM", "01/01/2000 12:02:00 AM");
     row("12 PM is noon, a time alone on 30/12/1899", "12:00 pm", "30/12/1899 12:00:00 PM");
     row("13 PM", "13:00 PM", "");
     row("AM/PM glued to a word", "6:00 PMX", "");
