@@ -282,8 +282,8 @@ void TestSettings::killedSaves() {
 
 void TestSettings::location_data() {
     // Where start-up reads and the close writes ("": nowhere), from the program's folder (the
-    // user's or not), XDG_CONFIG_HOME and HOME (or none; or a user the password database does
-    // not know), XDG_CONFIG_DIRS and the files there. Capitals are folders; "~": that home.
+    // user's, not, or /usr's), XDG_CONFIG_HOME and HOME (or none; or a user the password database
+    // does not know), the config folders and the files there. Capitals are folders; "~": that home.
     for (const char *column :
          {"program", "configHome", "home", "configDirs", "files", "read", "saved"})
         QTest::addColumn<QString>(column);
@@ -295,6 +295,7 @@ void TestSettings::location_data() {
     row("a relative XDG_CONFIG_HOME", "", "x", "H", "", "", own, own);
     row("defaults: the first folder with them", "", "", "H", "A:B", b, b, own);
     row("defaults until the user's own", "", "", "H", "A", a + " " + own, own, own);
+    row("root's program in /usr: the user's own", "/usr/bin", "", "H", "", "", own, own);
     row("a file beside a read-only program is none", "", "", "H", "A", "P/quennix.ini", own, own);
     row("no HOME: the password database's", "", "", "<unset>", "", "", "~" + ini, "~" + ini);
     row("no home: nowhere", "", "", "<unknown user>", "", "", "", "");
@@ -324,7 +325,8 @@ void TestSettings::location() {
     QStringList dirs = configDirs.split(':');
     std::transform(dirs.begin(), dirs.end(), dirs.begin(), at);
     std::tie(places.programDir, places.programDirWritable, places.configHome, places.configDirs) =
-        std::make_tuple(at("P"), program == "mine", at(configHome), dirs.join(':'));
+        std::make_tuple(program.startsWith('/') ? program : at("P"), !program.isEmpty(),
+                        at(configHome), dirs.join(':'));
     const SettingsLocation where = settingsLocation(places);
     QCOMPARE(where.readPath, at(read));
     QCOMPARE(where.savePath, at(saved));
