@@ -151,7 +151,14 @@ if ((${#with[@]})); then
     (cd "$repo" && tar -c -f - -- "${with[@]}") | tar -x -C "$scratch/with"
 fi
 
-unshare --mount --propagation private --pid --fork --kill-child --mount-proc -- \
+# Mounts made in the namespace never reach the machine's: its mounts are made
+# private. Inside a chroot (as in the autopkgtest of tools/test.sh run in one
+# of these) the root is no mount point, so that cannot be asked again: there
+# the mounts are left as they are, private already when the outer chroot is
+# one of this script's.
+propagation=private
+mountpoint -q / || propagation=unchanged
+unshare --mount --propagation "$propagation" --pid --fork --kill-child --mount-proc -- \
     "$0" --inside "$scratch/root" "$release" "$mirror" "$security" "$repo" "$head" "$@" &
 inner=$!
 status=0
