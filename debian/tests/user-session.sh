@@ -19,7 +19,7 @@ if [[ ${1:-} != --as-user ]]; then
     for who in "$user" root; do
         home=$(mktemp -d) && homes+=("$home") && cp "$0" "$home/test" && chown -R "$who:" "$home"
         setpriv --reuid="$who" --regid="$(id -g "$who")" --init-groups -- env -i HOME="$home" \
-            PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home" \
+            LANG=C.UTF-8 PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home" \
             xvfb-run -a -s '-screen 0 1024x768x24 -noreset' "$home/test" --as-user
     done
     [[ $(echo /usr/bin/quennix*) == /usr/bin/quennix ]] && exit
