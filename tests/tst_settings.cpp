@@ -112,8 +112,6 @@ void TestSettings::reading_data() {
         "BaseTime=19/01/2068 03:14:08 AM err6");
     row("first base time reached", QByteArray("BaseTime=13/12/1931 08:45:52 PM"),
         "BaseTime=13/12/1931 08:45:52 PM");
-    row("a time alone is 30/12/1899", QByteArray("BaseTime=10:00:00 AM"),
-        "BaseTime=10:00:00 AM err6");
     row("UTF-8, else Latin-1",
         QByteArray("FontName=Caf\xe9\nFontName=\xc5\x81\xc3\xb3"
                    "d\xc5\xba"),
@@ -279,8 +277,8 @@ void TestSettings::killedSaves() {
 
 void TestSettings::location_data() {
     // Where start-up reads and the close writes ("": nowhere), from the program's folder (the
-    // user's or not), XDG_CONFIG_HOME and HOME (or none; or a user the password database does
-    // not know), XDG_CONFIG_DIRS and the files there. Capitals are folders; "~": that home.
+    // user's, not, or /usr's), XDG_CONFIG_HOME and HOME (or none; or a user the password database
+    // does not know), the config folders and the files there. Capitals are folders; "~": that home.
     for (const char *column :
          {"program", "configHome", "home", "configDirs", "files", "read", "saved"})
         QTest::addColumn<QString>(column);
@@ -292,6 +290,7 @@ void TestSettings::location_data() {
     row("a relative XDG_CONFIG_HOME", "", "x", "H", "", "", own, own);
     row("defaults: the first folder with them", "", "", "H", "A:B", b, b, own);
     row("defaults until the user's own", "", "", "H", "A", a + " " + own, own, own);
+    row("root's program in /usr: the user's own", "/usr/bin", "", "H", "", "", own, own);
     row("a file beside a read-only program is none", "", "", "H", "A", "P/quennix.ini", own, own);
     row("no HOME: the password database's", "", "", "<unset>", "", "", "~" + ini, "~" + ini);
     row("no home: nowhere", "", "", "<unknown user>", "", "", "", "");
@@ -321,7 +320,8 @@ void TestSettings::location() {
     QStringList dirs = configDirs.split(':');
     std::transform(dirs.begin(), dirs.end(), dirs.begin(), at);
     std::tie(places.programDir, places.programDirWritable, places.configHome, places.configDirs) =
-        std::make_tuple(at("P"), program == "mine", at(configHome), dirs.join(':'));
+        std::make_tuple(program.startsWith('/') ? program : at("P"), !program.isEmpty(),
+                        at(configHome), dirs.join(':'));
     const SettingsLocation where = settingsLocation(places);
     QCOMPARE(where.readPath, at(read));
     QCOMPARE(where.savePath, at(saved));

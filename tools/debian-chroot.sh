@@ -4,7 +4,8 @@
 # other release: Debian 13 (trixie) on a Debian 12 (bookworm) machine, 12 on
 # a 13 one, or the release named.
 #
-#   tools/debian-chroot.sh [--release 12|13|bookworm|trixie] [COMMAND...]
+#   tools/debian-chroot.sh [--release 12|13|bookworm|trixie] [--with PATH]...
+#                          [COMMAND...]
 #
 # For example `tools/debian-chroot.sh tools/test.sh` (the default) builds and
 # tests on the other release, and `tools/debian-chroot.sh --release 13
@@ -12,9 +13,11 @@
 #
 # The chroot is made with `debootstrap --variant=minbase` from the Debian
 # mirror this machine's own apt sources name, in a scratch folder under
-# ${TMPDIR:-/var/tmp}. HEAD is cloned into it at /src/quennix, and COMMAND
-# runs there as root. Everything happens in a mount and process namespace of
-# its own: when COMMAND ends, fails or is interrupted, nothing it mounted
+# ${TMPDIR:-/var/tmp}. HEAD is cloned into it at /src/quennix, each PATH
+# given with --with (a file or folder of the tree, from its root, committed or
+# not) is copied to the same place in that clone, and COMMAND runs there as
+# root. Everything happens in a mount and process namespace of its own: when
+# COMMAND ends, fails or is interrupted, nothing it mounted
 # stays mounted and nothing it started keeps running, and the scratch folder
 # is removed. The exit status is COMMAND's.
 #
@@ -51,6 +54,7 @@ if [[ ${1:-} == --inside ]]; then
 
     git clone --quiet --no-hardlinks --no-checkout "$repo" "$root/src/quennix"
     git -C "$root/src/quennix" checkout --quiet --detach "$head"
+    [[ ! -d ${root%/root}/with ]] || cp -a "${root%/root}/with/." "$root/src/quennix/"
 
     mount -t proc proc "$root/proc"
     mount -t sysfs -o ro sysfs "$root/sys"
@@ -75,10 +79,11 @@ if [[ ${1:-} == --inside ]]; then
 fi
 
 # --- On the machine --------------------------------------------------------
-release=""
+arguments=("$@") release="" with=()
 while (($#)); do
     case $1 in
     --release) release=${2:?--release needs 12, 13, bookworm or trixie} && shift 2 ;;
+    --with) with+=("${2:?--with needs a path in the tree}") && shift 2 ;;
     -h | --help) sed -n '2,/^$/s/^# \{0,1\}//p' "$0" && exit 0 ;;
     --) shift && break ;;
     -*) fail "unknown option $1 (see --help)" ;;
@@ -88,7 +93,7 @@ done
 (($#)) || set -- tools/test.sh
 
 if ((EUID != 0)); then
-    exec sudo --preserve-env=DISPLAY,XAUTHORITY,TMPDIR -- "$0" ${release:+--release "$release"} -- "$@"
+    exec sudo --preserve-env=DISPLAY,XAUTHORITY,TMPDIR -- "$0" "${arguments[@]}"
 fi
 
 host=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
@@ -120,7 +125,6 @@ fi
 
 repo=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
 head=$(git -C "$repo" rev-parse HEAD)
-scratch=$(mktemp -d "${TMPDIR:-/var/tmp}/quennix-$release.XXXXXX")
 inner=""
 cleanup() {
     local status=$?
@@ -138,11 +142,23 @@ cleanup() {
     fi
     exit "$status"
 }
+scratch=$(mktemp -d "${TMPDIR:-/var/tmp}/quennix-$release.XXXXXX")
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
+if ((${#with[@]})); then
+    mkdir "$scratch/with"
+    (cd "$repo" && tar -c -f - -- "${with[@]}") | tar -x -C "$scratch/with"
+fi
 
-unshare --mount --propagation private --pid --fork --kill-child --mount-proc -- \
+# Mounts made in the namespace never reach the machine's: its mounts are made
+# private. Inside a chroot (as in the autopkgtest of tools/test.sh run in one
+# of these) the root is no mount point, so that cannot be asked again: there
+# the mounts are left as they are, private already when the outer chroot is
+# one of this script's.
+propagation=private
+mountpoint -q / || propagation=unchanged
+unshare --mount --propagation "$propagation" --pid --fork --kill-child --mount-proc -- \
     "$0" --inside "$scratch/root" "$release" "$mirror" "$security" "$repo" "$head" "$@" &
 inner=$!
 status=0

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # dpkg-buildflags (dpkg-dev) gives the build its hardening flags.
-packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ dpkg-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
     # The desktop the end-to-end tests drive: a virtual X server, a window
     # manager, and the tools that click, type and look.
@@ -20,10 +20,10 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(icewm xfwm4 dbus-daemon metacity fluxbox kwin-x11 kwin-style-breeze i3-wm)
     # Faces that draw no digits of their own: one without any, one of symbols.
     packages+=(fonts-droid-fallback fonts-urw-base35)
-    # The package's checks: lintian on the files built, autopkgtest on the
-    # installed package (it installs what its tests need itself), and
-    # devscripts' hardening-check on the installed program.
-    packages+=(lintian autopkgtest devscripts)
+    # The package's checks: lintian on the files built, devscripts'
+    # hardening-check on the program, and the chroot its autopkgtest runs in
+    # (tools/debian-chroot.sh), which installs autopkgtest itself.
+    packages+=(lintian devscripts debootstrap git)
     # The fuzz target: clang and its libFuzzer runtime, for whichever clang
     # the release has.
     packages+=(clang libclang-rt-dev)

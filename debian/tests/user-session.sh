@@ -1,23 +1,29 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# The installed program, started twice by an ordinary user (nobody) on one
-# X server of xvfb-run's, kept up between the two (-noreset): each time its
-# window shows, named after the base time, and counts (two pictures of it
-# 1.5 s apart differ). The first start reads the administrator's defaults,
-# /etc/xdg/quennix/quennix.ini, and its close (SIGTERM, as at a logout) saves
-# them as the user's own, ~/.config/quennix/; the next start reads those.
+# The installed program, run twice on one X server of xvfb-run's (-noreset) by
+# a user (the testbed's, else one it adds) and then by root: its window shows,
+# named after the base time, and counts. The first start reads the defaults the
+# test puts in /etc/xdg (removing what it made), the close (SIGTERM, as at a
+# logout) saves them in ~/.config/quennix/, the next start reads those there.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2 && exit 1; }
 if [[ ${1:-} != --as-user ]]; then
     [[ ! -e /etc/xdg/quennix ]] || { echo "/etc/xdg/quennix is this machine's own" >&2 && exit 77; }
-    home=$(mktemp -d)
-    trap 'rm -rf "$home" /etc/xdg/quennix' EXIT
-    mkdir /etc/xdg/quennix && cp "$0" "$home/test" && chown nobody "$home"
+    [[ -e /etc/xdg ]] && made=/etc/xdg/quennix || made=/etc/xdg
+    homes=() user=${AUTOPKGTEST_NORMAL_USER:-} added=""
+    [[ -n $user ]] || { user=quennix-test added=yes && useradd --no-create-home "$user"; }
+    trap 'rm -rf "$made" "${homes[@]}"; [[ -z $added ]] || userdel "$user"' EXIT
+    mkdir -p /etc/xdg/quennix
     printf '%s\n' Top=1440 Left=2880 Height=1440 Width=4800 FontName= FontBold=True FontItalic=False \
         "BaseTime=25/12/2030 6:30:00 PM" Mode=2 >/etc/xdg/quennix/quennix.ini
-    setpriv --reuid=nobody --regid=nogroup --clear-groups -- env -i HOME="$home" PATH=/usr/bin:/bin \
-        XDG_RUNTIME_DIR="$home" xvfb-run -a -s '-screen 0 1024x768x24 -noreset' "$home/test" --as-user
-    exit
+    for who in "$user" root; do
+        home=$(mktemp -d) && homes+=("$home") && cp "$0" "$home/test" && chown -R "$who:" "$home"
+        setpriv --reuid="$who" --regid="$(id -g "$who")" --init-groups -- env -i HOME="$home" \
+            LANG=C.UTF-8 PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home" \
+            xvfb-run -a -s '-screen 0 1024x768x24 -noreset' "$home/test" --as-user
+    done
+    [[ $(echo /usr/bin/quennix*) == /usr/bin/quennix ]] && exit
+    fail "beside the program: $(echo /usr/bin/quennix*)"
 fi
 title="Seconds to 25/12/2030, 06:30:00 PM" own=~/.config/quennix/quennix.ini
 defaults=$(sed 's/$/\r/' /etc/xdg/quennix/quennix.ini) # as the program writes them: CR LF

@@ -35,18 +35,22 @@ QString perUserPath(const SettingsPlaces &places) {
     return QDir(QDir(base).filePath(QStringLiteral("quennix"))).filePath(kFileName);
 }
 
-// The first quennix/quennix.ini along $XDG_CONFIG_DIRS, skipping relative
-// entries as XDG_CONFIG_HOME's; none when no folder holds one.
+// The first quennix/quennix.ini along the configuration folders, skipping
+// relative entries as XDG_CONFIG_HOME's; none when no folder holds one.
 QString defaultsPath(const SettingsPlaces &places) {
-    const QStringList dirs = places.configDirs.isEmpty()
-                                 ? QStringList{QStringLiteral("/etc/xdg")}
-                                 : places.configDirs.split(QLatin1Char(':'));
-    for (const QString &dir : dirs) {
+    for (const QString &dir : places.configDirs.split(QLatin1Char(':'))) {
         const QString path = QDir(dir).filePath(QStringLiteral("quennix/") + kFileName);
-        if (QDir::isAbsolutePath(dir) && QFileInfo::exists(path))
+        if (fromRoot(dir) && QFileInfo::exists(path))
             return path;
     }
     return {};
+}
+
+// /usr is the system's read-only data (the FHS, Debian Policy 9.1.1): what a
+// package or an administrator installed there is never written by the
+// program, even when its user may write anything, as root may.
+bool systemData(const QString &dir) {
+    return dir == QLatin1String("/usr") || dir.startsWith(QLatin1String("/usr/"));
 }
 
 } // namespace
@@ -73,7 +77,10 @@ SettingsPlaces SettingsPlaces::current() {
     // takes a folder this user may write, on a file system mounted writable.
     places.programDirWritable =
         ::access(QFile::encodeName(places.programDir).constData(), W_OK | X_OK) == 0;
+    // An unset or empty XDG_CONFIG_DIRS means the one folder the XDG rules name.
     places.configDirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    if (places.configDirs.isEmpty())
+        places.configDirs = QStringLiteral("/etc/xdg");
     places.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     // $HOME when it names a folder, else the user's entry in the password
     // database. (QDir::homePath() falls back to "/", which would put the
@@ -86,7 +93,7 @@ SettingsPlaces SettingsPlaces::current() {
 
 SettingsLocation settingsLocation(const SettingsPlaces &places) {
     const QString beside = QDir(places.programDir).filePath(kFileName);
-    if (places.programDirWritable)
+    if (places.programDirWritable && !systemData(places.programDir))
         return {beside, beside};
     const QString own = perUserPath(places);
     // With no per-user file there is nothing to look for: the defaults.

@@ -10,7 +10,8 @@ namespace quennix {
 struct SettingsPlaces {
     QString programDir;        // the real executable's folder
     bool programDirWritable{}; // whether a save could replace a file there
-    QString configDirs;        // $XDG_CONFIG_DIRS as set: may be empty or name relative folders
+    QString configDirs;        // the folders of the administrator's defaults, ':' between them;
+                               // may name relative folders (skipped) or none
     QString configHome;        // $XDG_CONFIG_HOME as set: may be empty or relative
     QString home;              // the user's home folder; empty when there is none
 
@@ -26,12 +27,13 @@ struct SettingsLocation {
 
 // The file lives beside the executable whenever that folder can take it, so
 // a copied or per-user install keeps its settings with the program. A program
-// in a folder its user cannot write (a system-wide install) keeps each user's
+// in a folder its user cannot write, or anywhere under /usr (a system-wide
+// install, whoever runs it, root included), keeps each user's
 // settings in $XDG_CONFIG_HOME/quennix/quennix.ini (~/.config when the
 // variable is unset or not absolute). Start-up reads the file the next save
 // writes; while that per-user file does not exist yet, the administrator's
 // defaults are read instead: the first quennix/quennix.ini along
-// $XDG_CONFIG_DIRS (/etc/xdg/quennix/quennix.ini when it is unset or empty).
+// the configuration folders ($XDG_CONFIG_DIRS, else /etc/xdg: current()).
 // A user with neither an absolute XDG_CONFIG_HOME nor a home folder has no
 // per-user file: the settings are then read from the defaults if there are
 // any, and saved nowhere.
