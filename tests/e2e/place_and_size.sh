@@ -1,15 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# What only a real desktop shows: the real program, copied to a fresh folder
-# (its own quennix.ini), on a private Xvfb with a window manager (openbox unless
-# another is named: icewm, xfwm4, metacity, fluxbox, kwin_x11, i3). A saved
-# place and size come back exactly, in the kind the file names, kept above, the
-# file written back byte for byte, whatever options Qt is given; 32-bit places
-# and sizes give a window on the screen, a small program, a prompt close. The
-# frame offers a close but no minimise or maximise box. A double-click, and
-# Enter, swap the kinds in place. A move made at once after a drag, and three
-# About windows, are kept; Alt+F4 closes both kinds; the display going away
-# saves the place. Under i3, one count fitted to its tile. No display: a line.
+# What only a real desktop shows: the real program, copied to a fresh folder,
+# on a private Xvfb under a window manager (openbox unless another is named).
+# Each of the notes below says what it shows; the notes are the story.
 set -euo pipefail
 APP_PID="" WM_PID="" XVFB_PID="" TMP_ROOT="" APP_ARGS=() starts=0
 
@@ -41,8 +34,7 @@ wait_exit() {
 }
 
 windows() { xdotool search --all --onlyvisible --pid "$APP_PID" --class '^quennix$' 2>/dev/null || true; }
-# wm_name W: W's name, "" when it has none; fails once W is gone, so a window
-# closing under the search never passes for the title-less one.
+# wm_name W: W's name, "" if none; fails once W is gone (never taken for the title-less one).
 wm_name() { local p && p=$(xprop -id "$1" -notype WM_NAME 2>/dev/null) && sed -n 's/^WM_NAME = "\(.*\)"$/\1/p' <<<"$p"; }
 # wait_window REGEX: the id of the program's visible window whose name matches.
 wait_window() {
@@ -92,8 +84,7 @@ write_ini() {
 }
 ini_value() { grep -a "^$1=" "$INI" | head -n1 | cut -d= -f2- | tr -d '\r'; }
 
-# X with a window manager, and a copy of the program: APP, INI beside it,
-# WORK_DIR (the program's working folder), DISPLAY.
+# X with a window manager and a copy of the program: APP, INI beside it, WORK_DIR (its working folder).
 EXE=${1:?usage: place_and_size.sh QUENNIX_EXECUTABLE [WINDOW_MANAGER]} WM=${2:-openbox}
 for tool in Xvfb "$WM" xdotool xprop xwininfo wmctrl; do
     command -v "$tool" >/dev/null || { echo "SKIP: no $tool (tools/setup-debian.sh --test)" && exit 77; }
@@ -112,8 +103,7 @@ for d in "|an X display (DISPLAY is not set)" ':65000|the display ":65000"'; do
     expect "DISPLAY=${d%%|*}" "$rc $out" "1 quennix: cannot open ${d#*|}"
 done
 # Xvfb picks a free display number itself and writes it once it listens.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP_ROOT/display" >"$TMP_ROOT/x.log" 2>&1 &
-XVFB_PID=$!
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP_ROOT/display" >"$TMP_ROOT/x.log" 2>&1 & XVFB_PID=$!
 until_true 10 test -s "$TMP_ROOT/display" || fail "Xvfb did not start: $(cat "$TMP_ROOT/x.log")"
 export DISPLAY=:$(<"$TMP_ROOT/display")
 # Openbox is ready once it runs its startup command (a window mapped after it
@@ -125,12 +115,9 @@ xfwm4) dbus-run-session -- xfwm4 --compositor=off ;; # its settings come over D-
 kwin_x11) dbus-run-session -- kwin_x11 ;;
 i3) : >"$TMP_ROOT/i3" && i3 -c "$TMP_ROOT/i3" ;; # a bare tiling manager, no rule
 *) "$WM" ;;
-esac >>"$TMP_ROOT/x.log" 2>&1 &
-WM_PID=$!
+esac >>"$TMP_ROOT/x.log" 2>&1 & WM_PID=$!
 until_true 30 wm_ready || fail "$WM did not start: $(cat "$TMP_ROOT/x.log")"
-# A new kwin session loses its first global shortcut: spent here on one that
-# does no harm whenever it comes (Ctrl+F1, to the first desktop).
-[[ $WM != kwin_x11 ]] || xdotool key ctrl+F1
+[[ $WM != kwin_x11 ]] || xdotool key ctrl+F1 # a new kwin loses its first shortcut: a harmless one
 APP_ARGS=(-qwindowgeometry 50x50+0+0 -qwindowtitle Wrong) # Qt's options, ignored at every start
 
 if [[ $WM == i3 ]]; then
@@ -139,17 +126,14 @@ if [[ $WM == i3 ]]; then
     tiled() { read -r _ _ cw ch <<<"$(client "$w")" && ((cw > 700 && ch > 500)); }
     until_true 10 tiled || fail "not tiled: $(client "$w")"
     about "$w" >/dev/null && close_window "$w" && wait_exit
-    (($(ini_value Width) >= cw * 15 && $(ini_value Height) >= ch * 15)) ||
-        fail "saved $(ini_value Width) x $(ini_value Height) twips for a tile of $cw x $ch px"
+    (($(ini_value Width) >= cw * 15 && $(ini_value Height) >= ch * 15)) || fail "saved $(cat "$INI")"
     exit 0
 fi
 
-# Started through a link, from a folder that holds an ini of its own: only the
-# file beside the real program counts.
+# Started through a link from a folder with an ini of its own: only the one beside the program counts.
 ln -s "$APP" "$WORK_DIR/quennix"
 printf 'Mode=1\r\n' >"$WORK_DIR/quennix.ini"
-# Five starts in a row of each kind: a frame landed off its place would creep.
-# The window manager's own close: the last of each kind by Alt+F4.
+# Five starts in a row of each kind (a landing off its place would creep), the last by Alt+F4.
 for mode in 2 2 2 2 2 1 1 1 1 1; do
     [[ -e $INI && $(ini_value Mode) == "$mode" ]] || write_ini 3000 4500 3600 5250 "$mode" "DejaVu Serif" False True
     cp "$INI" "$TMP_ROOT/saved.ini"
@@ -158,7 +142,7 @@ for mode in 2 2 2 2 2 1 1 1 1 1; do
     APP=$WORK_DIR/quennix start_app
     w=$(wait_window "$name")
     [[ $mode == 2 || $(frame "$w") == "0 0 0 0" ]] || fail "the title-less window has a frame"
-    # The framed window may be moved and resized; no close, minimise or maximise box.
+    # The framed window may be moved, resized and closed; no minimise or maximise box.
     [[ $mode == 1 || $(xprop -id "$w" _MOTIF_WM_HINTS) == *"= 0x3, 0x26, 0x1e,"* ]] || fail "the frame offers more"
     settled "$w" "300 200 350 240" >/dev/null
     ((++starts % 5)) && key="" || key=alt+F4
@@ -171,8 +155,7 @@ expect "the ini beside the link" "$(cat "$WORK_DIR/quennix.ini")" $'Mode=1\r'
 note "places and sizes of 2^31 - 1: within the screen, a small program, a prompt close"
 write_ini 2147483647 2147483647 2147483647 2147483647 2 && start_app
 w=$(wait_window '^Seconds to ')
-# The screen less the window manager's panels (xfwm4 maximizes a window that
-# asks for all of it).
+# The screen less the window manager's panels (xfwm4 maximizes a window asking all of it).
 read -r x y width height _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')"
 fills() { at "$w" "$x $y $width $height" || xprop -id "$w" _NET_WM_STATE | grep -q _MAXIMIZED_VERT; }
 until_true 10 fills || fail "window $w at '$(outer "$w")', not the screen's '$x $y $width $height'"
